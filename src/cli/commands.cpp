@@ -1,0 +1,12 @@
+#include "cli/commands.h"
+
+namespace zrk::cli {
+
+const std::vector<TCommand>& Commands() {
+  static const std::vector<TCommand> commands = {
+      {"info", RunInfo},
+  };
+  return commands;
+}
+
+} // namespace zrk::cli

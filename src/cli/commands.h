@@ -1,0 +1,18 @@
+#pragma once
+// The subcommands of zrk-cli. Each takes the arguments after its own name and returns the exit status.
+
+#include <string>
+#include <vector>
+
+namespace zrk::cli {
+
+struct TCommand {
+  const char* Name;
+  int (*Run)(int argc, char** argv);
+};
+
+const std::vector<TCommand>& Commands();
+
+int RunInfo(int argc, char** argv);
+
+} // namespace zrk::cli

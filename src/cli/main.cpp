@@ -1,0 +1,30 @@
+// zrk-cli: the command-line face of ZRK's core, for batch and scripted use.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace {
+
+void PrintUsage() {
+  std::fputs(
+      "Использование:\n"
+      "  zrk-cli info TASK.zrk\n",
+      stderr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintUsage();
+    return 2;
+  }
+  const std::string command = argv[1];
+  for (const auto& entry : zrk::cli::Commands()) {
+    if (command == entry.Name) return entry.Run(argc - 2, argv + 2);
+  }
+  PrintUsage();
+  return 2;
+}

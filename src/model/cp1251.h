@@ -1,0 +1,14 @@
+#pragma once
+// Conversion between the 8-bit code page 1251 in which ZRK stores text and the UTF-8 used
+// everywhere at the program's edges (terminal, JSON, Qt strings).
+
+#include <string>
+#include <string_view>
+
+namespace zrk {
+
+std::string Cp1251ToUtf8(std::string_view text);
+// Characters that code page 1251 cannot hold become '?'.
+std::string Utf8ToCp1251(std::string_view text);
+
+} // namespace zrk

@@ -1,0 +1,1 @@
+#include "model/task_file.h"
