@@ -9,6 +9,7 @@
 #include <cctype>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/task.h"
@@ -22,6 +23,7 @@ struct TFigSpec {
 };
 
 struct TTaskText {
+  TTaskText(std::vector<std::string> rows) : Rows(std::move(rows)) {}
   std::vector<std::string> Rows;
   std::map<char, TFigSpec> Figs;                 // optional per-figure attributes
   std::map<std::pair<int, int>, uint8_t> Flags;  // (x, y) of a field cell -> its flag byte
