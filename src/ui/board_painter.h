@@ -1,0 +1,33 @@
+#pragma once
+// Draws the puzzle through a QPainter: the board with its outer grid, the field, the figures with
+// outlines, selection hatch, freedom arrows, fixing frames, pins and labels, the walls and grooves,
+// and the end-position view to the right. The same painter serves the window, exported images and
+// the tests; it reads the task and changes nothing.
+
+#include <string>
+
+#include <QColor>
+#include <QFont>
+
+#include "model/task.h"
+#include "ui/board_geometry.h"
+
+class QPainter;
+
+namespace zrk {
+
+// What the board shows besides the task itself.
+struct TBoardView {
+  QColor Background = QColor(240, 240, 240); // the window's background colour
+  QFont Font;                                // the window font; labels take its face
+  bool NumsMode = false;                     // the numbering tool is active
+  std::string CounterText;                   // play mode: the move counter (UTF-8)
+};
+
+QColor ToQColor(Colour c);  // 0x00BBGGRR
+Colour FromQColor(const QColor& c);
+
+// Paints the whole image of W x H pixels (geometry g, as computed for this task).
+void DrawBoard(QPainter& p, const TTask& task, const TBoardGeometry& g, const TBoardView& view);
+
+} // namespace zrk
