@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Starts the program's main job from a build tree: the desktop window when it was built,
-# otherwise the command-line tool on the sample task.
+# Starts the program's main job from a build tree: the desktop window when it was built (with the
+# sample task on the first start, before the program has saved its own "Current.zrk"), otherwise
+# the command-line tool on the sample task.
 set -euo pipefail
 build=$1
 sample=$2
-if [ -x "$build/src/app/zrk" ]; then
-  exec "$build/src/app/zrk"
+app="$build/src/app/zrk"
+if [ -x "$app" ]; then
+  if [ -e "$(dirname "$app")/Current.zrk" ]; then
+    exec "$app"
+  fi
+  exec "$app" "$sample"
 fi
 exec "$build/src/cli/zrk-cli" info "$sample"
