@@ -1,0 +1,12 @@
+#pragma once
+// Shape classes: figures that the solver may treat as interchangeable and the painter marks alike.
+// ComputeShapeClasses numbers the movable figures that stand on the field and have an end position
+// 0, 1, 2, ... in index order; equal keys (freedom, colour, label, cells with pins) share a number.
+
+#include "model/task.h"
+
+namespace zrk {
+
+void ComputeShapeClasses(TTask& task);
+
+} // namespace zrk
