@@ -7,16 +7,16 @@
 
 namespace zrk {
 
-void DrawColourStrip(QPainter& p, const TStripState& state, const QFont& font) {
+void DrawColourStrip(QPainter& p, const TColourState& state, const QFont& font) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setFont(font);
   const QFontMetrics fm(font);
   for (int i = 0; i < StripColours; ++i) {
     const int left = i * StripSquare;
-    p.fillRect(QRect(left, 0, StripSquare, StripSquare), ToQColor(state.Palette[i]));
-    if (state.Usage[i] <= 0) continue;
-    const QString text = QString::number(state.Usage[i]);
+    p.fillRect(QRect(left, 0, StripSquare, StripSquare), ToQColor(StandardPalette[size_t(i)]));
+    if (state.PalUsage[size_t(i)] <= 0) continue;
+    const QString text = QString::number(state.PalUsage[size_t(i)]);
     const int tx = left + (StripSquare - fm.horizontalAdvance(text)) / 2 + 1;
     const int ty = (StripSquare - fm.height()) / 2 + 1;
     p.setPen(Qt::black);

@@ -1,0 +1,328 @@
+// The main window's life: creation with the settings and the start task, the option handlers,
+// the mode switch, Relayout and Refresh.
+
+#include "ui/zrk_form.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSplitter>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "ui/board_image.h"
+#include "ui/board_painter.h"
+#include "ui/colour_strip.h"
+#include "ui/message_reporter.h"
+#include "ui/spin_frame.h"
+#include "ui/task_names.h"
+
+namespace zrk {
+
+namespace {
+
+// Restores a flag on leaving scope: the handlers return at once while Updating is set.
+class TUpdating {
+ public:
+  explicit TUpdating(bool& flag) : Flag(flag), Old(flag) { Flag = true; }
+  ~TUpdating() { Flag = Old; }
+
+ private:
+  bool& Flag;
+  bool Old;
+};
+
+const char* const ProgramTitle = "ZRK";
+
+} // namespace
+
+TZRKForm::TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* reporter)
+    : Play(Task), Paths(paths) {
+  setObjectName("ZRKForm");
+  if (!reporter) OwnReporter = std::make_unique<TMessageReporter>(this);
+  Reporter = reporter ? reporter : OwnReporter.get();
+  Task.LastColor = &LastColor;
+  resize(1201, 592);
+  BuildControls();
+  TreeP->hide();
+  ApplyModeVisibility(false);
+
+  CellWSF->Bind(CellSizeValues(), Task.Options.WC, [this](int, int& v) { CellSizeChanged(v); }, 0);
+  DimXSF->Bind(BoardSizeValues(), 10, nullptr, 0);
+  DimYSF->Bind(BoardSizeValues(), 10, nullptr, 1);
+  ConnectHandlers();
+
+  Ini.reset(OpenSettings(Paths.IniPath));
+  QString fileToLoad;
+  ReadSettings(args, fileToLoad);
+  setAcceptDrops(true);
+
+  Task.New(true, true);
+  ApplyOptionsToControls();
+  if (fileToLoad.isEmpty() || !OpenTaskFile(fileToLoad, false)) {
+    Task.SelSummary();
+    Relayout();
+    Refresh(UndoStep::New);
+  }
+  ShowTaskName(true);
+}
+
+TZRKForm::~TZRKForm() = default;
+
+void TZRKForm::ConnectHandlers() {
+  connect(PlayBt, &QToolButton::clicked, this, [this] { SwitchMode(false); });
+  connect(EditBegBt, &QToolButton::clicked, this, [this] { SwitchMode(true); });
+  for (QRadioButton* r : {OneFigRB, CoopRB, GravityRB}) connect(r, &QRadioButton::clicked, this, &TZRKForm::MoveKindRBClick);
+  for (QRadioButton* r : {OneCellRB, OneDirRB, AnyPathRB}) connect(r, &QRadioButton::clicked, this, &TZRKForm::SlideRBClick);
+  connect(GrSlideCB, &QCheckBox::clicked, this, &TZRKForm::GrSlideCBClick);
+  connect(MinGrCB, &QCheckBox::clicked, this, &TZRKForm::MinGrCBClick);
+  for (QCheckBox* c : {GridFCB, GridECB, NumsCB}) connect(c, &QCheckBox::clicked, this, &TZRKForm::DisplayCBClick);
+  connect(EndPosBt, &QToolButton::clicked, this, &TZRKForm::EndPosBtClick);
+  connect(OnlyFieldCB, &QCheckBox::clicked, this, [this](bool on) { if (!Updating) OnlyField = on; });
+  connect(SameColCB, &QCheckBox::clicked, this, [this](bool on) { if (!Updating) Colours.SameColor = on; });
+  const QList<QToolButton*> freedom{AllDirBt, HorDirBt, VertDirBt, FixDirBt};
+  for (int i = 0; i < freedom.size(); ++i)
+    connect(freedom[i], &QToolButton::clicked, this, [this, i] { FreedomBtClick(i); });
+  connect(UnFixBt, &QToolButton::clicked, this, &TZRKForm::UnFixBtClick);
+  connect(OpenBt, &QToolButton::clicked, this, &TZRKForm::OpenBtClick);
+  connect(SaveBt, &QToolButton::clicked, this, [this] { SaveBtClick(false); });
+  connect(SaveAsBt, &QToolButton::clicked, this, [this] { SaveBtClick(true); });
+  connect(OpenA, &QAction::triggered, this, &TZRKForm::OpenBtClick);
+  connect(SaveA, &QAction::triggered, this, [this] { SaveBtClick(false); });
+  connect(CloseWithoutSaveA, &QAction::triggered, this, [this] {
+    ClosingWithoutSave = true;
+    close();
+  });
+  connect(Splitter1, &QSplitter::splitterMoved, this, [this] { LimitTreeWidth(); });
+
+  // Commands whose work is done elsewhere and not yet part of this window stay visible but
+  // disabled, so that no control pretends to work.
+  const QList<QWidget*> notYet{FitCellBt, DimXSF, DimYSF, FitDimBt, RectBt, NumsBt, PlusBt, MinusBt, ClearAllBt,
+                               CopyBt, Copy1Bt, AddColBt, DelColBt, AddRowBt, DelRowBt, ClearWallsBt, WallsBt,
+                               ClearPinsBn, PinsBt, UndoBt, RedoBt, ToEndBt, ToBegBt, ToBufBt, FromBufBt, TextBt,
+                               SolveBt, SolOptBt, NavigBt, HelpBt, PictBt, FlipHorBt, FlipVertBt, Rotate270Bt,
+                               Rotate90Bt, Rotate180Bt, InvertSelBt, FixDir1Bt, OpenMovesBt, ChooseColBt, NormCol,
+                               GridColBt, WallColBt, TreeV};
+  for (QWidget* w : notYet) w->setEnabled(false);
+  for (QAction* a : {HelpA, CancelA, PlusA, MinusA, UndoA, RedoA, ToBufA, FromBufA}) a->setEnabled(false);
+}
+
+// --- options into controls ---
+
+void TZRKForm::ApplyOptionsToControls() {
+  TUpdating updating(Updating);
+  const TTaskOptions& o = Task.Options;
+  GridFCB->setChecked(o.GridF);
+  GridECB->setChecked(o.GridE);
+  NumsCB->setChecked(o.ShowNums);
+  EndPosBt->setChecked(o.EndPos);
+  GrSlideCB->setChecked(o.GrSlide);
+  MinGrCB->setChecked(o.MinGr);
+  (o.MoveKind == OneDirMove ? OneDirRB : o.MoveKind == AnyPathMove ? AnyPathRB : OneCellRB)->setChecked(true);
+  const bool oneFig = o.OneFig();
+  SlideOptP->setVisible(oneFig);
+  (o.Cooperative ? CoopRB : o.Gravity ? GravityRB : OneFigRB)->setChecked(true);
+  CellWSF->SetValue(o.WC, false);
+  DimXSF->SetValue(Task.DimX, false);
+  DimYSF->SetValue(Task.DimY, false);
+  OnlyFieldCB->setChecked(OnlyField);
+  SameColCB->setChecked(Colours.SameColor);
+  ApplyModeVisibility(o.Play);
+}
+
+// --- option handlers ---
+
+void TZRKForm::MoveKindRBClick() {
+  if (Updating) return;
+  TTaskOptions& o = Task.Options;
+  if (OneFigRB->isChecked()) o.SetOneFig();
+  else if (CoopRB->isChecked()) o.SetCooperative();
+  else o.SetGravity();
+  SlideOptP->setVisible(o.OneFig());
+}
+
+void TZRKForm::SlideRBClick() {
+  if (Updating) return;
+  Task.Options.SetMoveKind(OneDirRB->isChecked() ? OneDirMove : AnyPathRB->isChecked() ? AnyPathMove : OneCellMove);
+  TUpdating updating(Updating);
+  MinGrCB->setChecked(Task.Options.MinGr);
+}
+
+void TZRKForm::GrSlideCBClick() {
+  if (Updating) return;
+  Task.Options.SetGrSlide(GrSlideCB->isChecked());
+  TUpdating updating(Updating);
+  MinGrCB->setChecked(Task.Options.MinGr);
+}
+
+void TZRKForm::MinGrCBClick() {
+  if (Updating) return;
+  Task.Options.SetMinGr(MinGrCB->isChecked());
+  TUpdating updating(Updating);
+  OneCellRB->setChecked(Task.Options.MoveKind == OneCellMove);
+  GrSlideCB->setChecked(Task.Options.GrSlide);
+}
+
+void TZRKForm::DisplayCBClick() {
+  if (Updating) return;
+  Task.Options.GridF = GridFCB->isChecked();
+  Task.Options.GridE = GridECB->isChecked();
+  Task.Options.ShowNums = NumsCB->isChecked();
+  Refresh(UndoStep::New);
+}
+
+void TZRKForm::EndPosBtClick() {
+  if (Updating) return;
+  Task.Options.EndPos = EndPosBt->isChecked();
+  Relayout();
+  Refresh(UndoStep::New);
+}
+
+void TZRKForm::FreedomBtClick(int freedom) {
+  if (Updating || Task.SelCount == 0) return;
+  bool changed = false;
+  for (int i = 1; i < Task.FigCount; ++i) {
+    TFig& f = Task.Figs[size_t(i)];
+    if (!f.Selected || f.Freedom == freedom) continue;
+    // A fixed figure's end position is its own place; once it may move it has none.
+    if (f.Freedom == Fixed) f.EndPos = 0;
+    f.Freedom = int8_t(freedom);
+    changed = true;
+  }
+  if (!changed) return;
+  Task.BuildMaps(true, true);
+  Task.SelSummary();
+  Refresh(UndoStep::New);
+}
+
+void TZRKForm::UnFixBtClick() {
+  if (Updating) return;
+  Task.TempFixed.fill(0);
+  Refresh(UndoStep::New);
+}
+
+// The cell size may not make the image exceed its pixel limit; the frame shows the lowered value.
+void TZRKForm::CellSizeChanged(int& value) {
+  value = std::min(value, MaxCellSize(Task.DimX, Task.DimY));
+  if (value == Task.Options.WC) return;
+  Task.Options.WC = value;
+  Relayout();
+  Refresh(UndoStep::New);
+}
+
+// --- modes ---
+
+void TZRKForm::ApplyModeVisibility(bool play) {
+  for (QWidget* w : std::initializer_list<QWidget*>{DimP, FitDimBt, RectBt, InvertSelBt, EditP, SymP, OnlyFieldCB})
+    w->setVisible(!play);
+  MoveKindP->setEnabled(!play);
+  EditBegP->setVisible(play);
+  OpenMovesP->setVisible(play);
+  TreeP->setVisible(play);
+  FixDirP->setVisible(play && !Task.Options.Gravity);
+  PlayBt->setText(play ? QStringLiteral("Редактир.") : QStringLiteral("Играть"));
+  ToBufBt->setToolTip(play ? QStringLiteral("Все состояние в буфер обмена")
+                           : QStringLiteral("Выделенные фигурки в буфер обмена (Ctrl+C или Ctrl+Ins). +Ctrl - все состояние."));
+  FromBufBt->setToolTip(play ? QStringLiteral("Все состояние из буфера обмена")
+                             : QStringLiteral("Фигурки или все состояние из буфера обмена (Ctrl+V, Alt+Ins, Ctrl+Shift+V или Shift+Ins). Shift - с сохранением цвета."));
+  ToEndBt->setToolTip(play ? QStringLiteral("Сделать текущую позицию конечной")
+                           : QStringLiteral("Перенести начальную позицию в конечную"));
+  ToBegBt->setToolTip(play ? QStringLiteral("Сделать текущую позицию начальной")
+                           : QStringLiteral("Перенести конечную позицию в начальную"));
+  if (play) LimitTreeWidth();
+}
+
+void TZRKForm::SwitchMode(bool keepPosition) {
+  if (Updating) return;
+  const bool play = !Task.Options.Play;
+  if (!play || !keepPosition) {
+    if (play) {
+      for (QToolButton* b : ToolButtons) b->setChecked(false);
+    }
+    FixDir1Bt->setChecked(false);
+    FixMode = false;
+    {
+      TUpdating updating(Updating);
+      Play.SetPlayMode(play, false, keepPosition);
+    }
+    ApplyModeVisibility(play);
+  }
+  Refresh(UndoStep::New);
+}
+
+// The tree panel never takes the whole window: at most half of a narrow window, else all but
+// 200 pixels of it.
+void TZRKForm::LimitTreeWidth() {
+  if (!TreeP->isVisible() && !Task.Options.Play) return;
+  const int w = centralWidget()->width() - Splitter1->handleWidth();
+  const int limit = w < 400 ? w / 2 : w - 200;
+  QList<int> sizes = Splitter1->sizes();
+  if (sizes.size() != 2) return;
+  int tree = Task.Options.Play && sizes[1] == 0 ? TreeWidth : sizes[1];
+  tree = std::max(299, std::min(tree, limit));
+  TreeWidth = tree;
+  Splitter1->setSizes({std::max(0, w - tree), tree});
+}
+
+void TZRKForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (Task.Options.Play) LimitTreeWidth();
+}
+
+// --- drawing ---
+
+void TZRKForm::Relayout() {
+  const TBoardGeometry g = TBoardGeometry::ForTask(Task);
+  Im->SetImageSize(g.W, g.H);
+}
+
+void TZRKForm::Refresh(UndoStep undo) {
+  (void)undo; // the undo ring records here once it is part of the window
+  EndPosBt->setText(Task.EndPosCount > 0 ? QStringLiteral("● Конечная поз.") : QStringLiteral("Конечная поз."));
+  if (Task.Options.Play) {
+    bool anyFixed = false;
+    for (int i = 1; i < Task.FigCount; ++i) anyFixed = anyFixed || Task.TempFixed[size_t(i)];
+    UnFixBt->setVisible(anyFixed);
+  }
+  NumsCB->setEnabled(!Task.Options.DifByName);
+  DrawBoardImage();
+  DrawColourStrip();
+}
+
+void TZRKForm::DrawBoardImage() {
+  const TBoardGeometry g = TBoardGeometry::ForTask(Task);
+  Im->SetImageSize(g.W, g.H);
+  TBoardView view;
+  view.Background = palette().color(QPalette::Window);
+  view.Font = font();
+  view.NumsMode = NumsMode;
+  QPainter p(&Im->Bitmap);
+  DrawBoard(p, Task, g, view);
+  Im->update();
+}
+
+void TZRKForm::DrawColourStrip() {
+  ColourStats(Task, Colours);
+  QPainter p(&ImC->Bitmap);
+  zrk::DrawColourStrip(p, Colours, font());
+  ImC->update();
+}
+
+void TZRKForm::ShowTaskName(bool withName) {
+  const QString name = CaptionTaskName(TaskFile);
+  setWindowTitle(withName && !name.isEmpty() ? QString("%1 (%2)").arg(ProgramTitle, name) : QString(ProgramTitle));
+}
+
+void TZRKForm::PostError(const QString& caption, const QString& text) {
+  QMetaObject::invokeMethod(this, [this, caption, text] {
+    Reporter->Report(MsgKind::Error, caption.toStdString(), text.toStdString());
+  }, Qt::QueuedConnection);
+}
+
+} // namespace zrk

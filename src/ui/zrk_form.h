@@ -1,0 +1,155 @@
+#pragma once
+// TZRKForm: the main window. It owns the current task, the play engine and the colour statistics,
+// shows the board, and carries the tool, option, mode and file controls. The model and the play
+// logic live in the core; the window turns control changes into calls on them and redraws.
+
+#include <memory>
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include "model/ops_colours.h"
+#include "model/task.h"
+#include "model/task_file.h"
+#include "play/play_engine.h"
+#include "ui/app_settings.h"
+
+class QAbstractButton;
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QRadioButton;
+class QScrollArea;
+class QSettings;
+class QSplitter;
+class QToolButton;
+class QTreeWidget;
+
+namespace zrk {
+
+class TImageView;
+class TSpinFr;
+
+// The solver options kept in the settings file; the solver's own dialog edits them.
+struct TSolverSettings {
+  bool Remote = true;
+  bool ManySol = false;
+  bool CountSol = false;
+  bool ForgetLayers = false;
+  bool UseEval = false;
+  int SolMax = 10;
+};
+
+enum class UndoStep { None, New, Replace };
+
+class TZRKForm : public QMainWindow, private ITaskFileHooks {
+  Q_OBJECT
+ public:
+  // args: the command line after the program name. reporter: where errors go (message boxes when
+  // none is given).
+  TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* reporter = nullptr);
+  ~TZRKForm() override;
+
+  TTask Task;
+  TPlayEngine Play;
+  TColourState Colours;
+  TAppPaths Paths;
+  QString TaskFile, MovesFile, PictFile;
+  Colour LastColor = StandardPalette[0];
+  bool OnlyField = true, Turn = false, OpenInfo = true, InfoOpened = false;
+  bool FixMode = false, NumsMode = false;
+  int AnimSpeed = 5;
+  int TreeWidth = 357;
+  TSolverSettings Solver;
+  bool Updating = false;
+
+  // --- controls (object names as in the window's design) ---
+  TSpinFr *CellWSF, *DimXSF, *DimYSF;
+  QToolButton *FitCellBt, *FitDimBt, *RectBt;
+  QFrame *DimP, *EditP, *SymP, *EditBegP, *FixDirP, *OpenMovesP, *MoveKindP, *SlideOptP, *TreeP;
+  QCheckBox *GridFCB, *GridECB, *NumsCB, *OnlyFieldCB, *GrSlideCB, *MinGrCB, *SameColCB;
+  QToolButton *NumsBt, *EndPosBt;
+  QToolButton *PlusBt, *MinusBt, *ClearAllBt, *CopyBt, *Copy1Bt, *AddColBt, *DelColBt, *AddRowBt, *DelRowBt,
+      *ClearWallsBt, *WallsBt, *ClearPinsBn, *PinsBt;
+  QToolButton *UndoBt, *RedoBt, *ToEndBt, *ToBegBt, *ToBufBt, *FromBufBt, *TextBt;
+  QToolButton *EditBegBt, *PlayBt, *SolveBt, *SolOptBt;
+  QToolButton *OpenBt, *SaveBt, *SaveAsBt, *NavigBt, *HelpBt, *PictBt;
+  QToolButton *AllDirBt, *HorDirBt, *VertDirBt, *FixDirBt, *FlipHorBt, *FlipVertBt, *Rotate270Bt, *Rotate90Bt,
+      *Rotate180Bt;
+  QToolButton *UnFixBt, *FixDir1Bt, *OpenMovesBt, *InvertSelBt;
+  QRadioButton *OneFigRB, *CoopRB, *GravityRB, *OneCellRB, *OneDirRB, *AnyPathRB;
+  QToolButton *ChooseColBt, *NormCol, *GridColBt, *WallColBt;
+  QScrollArea* ImSB;
+  TImageView *Im, *ImC;
+  QSplitter* Splitter1;
+  QLabel* MovesL;
+  QTreeWidget* TreeV;
+  QAction *HelpA, *SaveA, *OpenA, *CloseWithoutSaveA, *CancelA, *PlusA, *MinusA, *UndoA, *RedoA, *ToBufA, *FromBufA;
+  QList<QToolButton*> ToolButtons;
+
+  // --- operations ---
+  void Relayout();
+  void Refresh(UndoStep undo);
+  void ShowTaskName(bool withName);
+  // The task file's proposal in the save dialog (a name without extension).
+  QString ProposedSaveName(bool saveAs) const;
+  // LoadTask with the window's hooks; setTaskFile makes the file the current one.
+  bool OpenTaskFile(const QString& path, bool setTaskFile);
+  // Saves as a task file (and makes it TaskFile) or exports JSON; false on failure.
+  bool SaveTaskTo(const QString& path, bool json);
+  // The mode switch of PlayBt (keepPosition false) and EditBegBt (true).
+  void SwitchMode(bool keepPosition);
+  // Shows an error after the present handler has finished.
+  void PostError(const QString& caption, const QString& text);
+  void ApplyOptionsToControls();
+
+  void OpenBtClick();
+  void SaveBtClick(bool saveAs);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  std::unique_ptr<IReporter> OwnReporter;
+  IReporter* Reporter;
+  std::unique_ptr<QSettings> Ini;
+  bool ClosingWithoutSave = false;
+  bool ShutdownDone = false;
+
+  TTaskIo Io() { return TTaskIo{Reporter, &Play, this}; }
+
+  // ITaskFileHooks
+  void OptionsRead(const TTask&) override { ApplyOptionsToControls(); }
+
+  void BuildControls();
+  QWidget* BuildTopStrip();
+  QWidget* BuildBottomStrip();
+  QWidget* BuildTreePanel();
+  void BuildActions();
+  void ConnectHandlers();
+  void ReadSettings(const QStringList& args, QString& fileToLoad);
+  void WriteSettings();
+  void Shutdown();
+  void ApplyModeVisibility(bool play);
+  void LimitTreeWidth();
+  void DrawBoardImage();
+  void DrawColourStrip();
+
+  // handlers
+  void CellSizeChanged(int& value);
+  void MoveKindRBClick();
+  void SlideRBClick();
+  void GrSlideCBClick();
+  void MinGrCBClick();
+  void DisplayCBClick();
+  void EndPosBtClick();
+  void FreedomBtClick(int freedom);
+  void UnFixBtClick();
+};
+
+} // namespace zrk
