@@ -9,9 +9,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("ZRK");
-  QFont font("Tahoma", 8);
-  font.setStyleHint(QFont::SansSerif);
-  QApplication::setFont(font);
+  zrk::ApplyDesignFont();
   const zrk::TAppPaths paths = zrk::TAppPaths::Locate(QApplication::applicationDirPath());
   zrk::TZRKForm ZRKForm(paths, app.arguments().mid(1));
   ZRKForm.show();

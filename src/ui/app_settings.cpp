@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -48,6 +49,12 @@ TAppPaths TAppPaths::Locate(const QString& exeDir) {
   if (config.isEmpty()) config = QDir::homePath() + "/.config/ZRK";
   QDir().mkpath(config);
   return InFolder(exe, config);
+}
+
+void ApplyDesignFont() {
+  QFont font("Tahoma", 8);
+  font.setStyleHint(QFont::SansSerif);
+  QGuiApplication::setFont(font);
 }
 
 QSettings* OpenSettings(const QString& iniPath) { return new QSettings(iniPath, QSettings::IniFormat); }

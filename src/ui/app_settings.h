@@ -23,6 +23,9 @@ struct TAppPaths {
   static TAppPaths InFolder(const QString& exeDir, const QString& dataDir);
 };
 
+// The window font of the design: Tahoma 8 pt, or the nearest sans-serif face.
+void ApplyDesignFont();
+
 // Opens the settings file in INI format.
 QSettings* OpenSettings(const QString& iniPath);
 

@@ -76,14 +76,6 @@ QGridLayout* Grid(QWidget* w) {
   return g;
 }
 
-// A thin vertical line between groups of the top strip.
-QFrame* Separator(QWidget* parent) {
-  auto* line = new QFrame(parent);
-  line->setFrameShape(QFrame::VLine);
-  line->setFrameShadow(QFrame::Sunken);
-  return line;
-}
-
 QLabel* Label(QWidget* parent, const QString& text) { return new QLabel(text, parent); }
 
 } // namespace
@@ -125,7 +117,7 @@ QWidget* TZRKForm::BuildTopStrip() {
   strip->setFrameShape(QFrame::StyledPanel);
   auto* row = new QHBoxLayout(strip);
   row->setContentsMargins(4, 3, 4, 3);
-  row->setSpacing(6);
+  row->setSpacing(8);
 
   // Size and dimensions.
   auto* size = new QWidget(strip);
@@ -153,7 +145,6 @@ QWidget* TZRKForm::BuildTopStrip() {
   dg->addWidget(RectBt, 1, 2);
   sg->addWidget(DimP, 1, 0, 2, 4);
   row->addWidget(size);
-  row->addWidget(Separator(strip));
 
   // Display.
   auto* display = new QWidget(strip);
@@ -164,13 +155,13 @@ QWidget* TZRKForm::BuildTopStrip() {
   NumsBt = Tool(display, "NumsBt", QStringLiteral("№"), QStringLiteral("Задать свои номера фигурок"), true);
   EndPosBt = Tool(display, "EndPosBt", QStringLiteral("Конечная поз."), QStringLiteral("Показ конечной позиции"), true);
   EndPosBt->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  vg->addWidget(GridFCB, 0, 0, 1, 2);
-  vg->addWidget(GridECB, 1, 0, 1, 2);
+  EndPosBt->setMinimumWidth(EndPosBt->fontMetrics().horizontalAdvance(QStringLiteral("● Конечная поз.")) + 12);
+  vg->addWidget(GridFCB, 0, 0, 1, 3);
+  vg->addWidget(GridECB, 1, 0, 1, 3);
   vg->addWidget(NumsCB, 2, 0);
   vg->addWidget(NumsBt, 2, 1);
-  vg->addWidget(EndPosBt, 0, 2);
+  vg->addWidget(EndPosBt, 2, 2);
   row->addWidget(display);
-  row->addWidget(Separator(strip));
 
   // Edit tools and symmetry, two rows each, with the selection helpers under them.
   auto* editing = new QWidget(strip);
@@ -180,8 +171,8 @@ QWidget* TZRKForm::BuildTopStrip() {
   PlusBt = Tool(EditP, "PlusBt", "+", QStringLiteral("Добавить фигурку (Ins)"), true);
   MinusBt = Tool(EditP, "MinusBt", QStringLiteral("−"), QStringLiteral("Удалить выделенные фигурки (Delete)"));
   ClearAllBt = Tool(EditP, "ClearAllBt", QStringLiteral("∅"), QStringLiteral("Очистить условия задачи"));
-  CopyBt = Tool(EditP, "CopyBt", QStringLiteral("⧉"), QStringLiteral("Копировать фигурку с изменением цвета (Alt+Right)"));
-  Copy1Bt = Tool(EditP, "Copy1Bt", QStringLiteral("⧉="), QStringLiteral("Копировать фигурку с сохранением цвета (Alt+Shift+Right)"));
+  CopyBt = Tool(EditP, "CopyBt", QStringLiteral("⊕"), QStringLiteral("Копировать фигурку с изменением цвета (Alt+Right)"));
+  Copy1Bt = Tool(EditP, "Copy1Bt", QStringLiteral("⊕="), QStringLiteral("Копировать фигурку с сохранением цвета (Alt+Shift+Right)"));
   AddColBt = Tool(EditP, "AddColBt", QStringLiteral("+│"), QStringLiteral("Добавить колонку"), true);
   DelColBt = Tool(EditP, "DelColBt", QStringLiteral("−│"), QStringLiteral("Удалить колонку"), true);
   AddRowBt = Tool(EditP, "AddRowBt", QStringLiteral("+─"), QStringLiteral("Добавить строку"), true);
@@ -249,7 +240,6 @@ QWidget* TZRKForm::BuildTopStrip() {
   pg->addWidget(FixDirP, 1, 0);
   pg->addWidget(OpenMovesP, 1, 1);
   row->addWidget(playing);
-  row->addWidget(Separator(strip));
 
   // History and transfer.
   auto* history = new QWidget(strip);
@@ -258,18 +248,16 @@ QWidget* TZRKForm::BuildTopStrip() {
   RedoBt = Tool(history, "RedoBt", QStringLiteral("↷"), QStringLiteral("Возврат действия (Ctrl+Shift+Z или Shift+BkSp)"));
   ToEndBt = Tool(history, "ToEndBt", QStringLiteral("⇥"), QString());
   ToBegBt = Tool(history, "ToBegBt", QStringLiteral("⇤"), QString());
-  ToBufBt = Tool(history, "ToBufBt", QStringLiteral("⎘"), QString());
-  FromBufBt = Tool(history, "FromBufBt", QStringLiteral("⎗"), QString());
+  ToBufBt = Tool(history, "ToBufBt", QStringLiteral("→Б"), QString());
+  FromBufBt = Tool(history, "FromBufBt", QStringLiteral("Б→"), QString());
   TextBt = Tool(history, "TextBt", "T", QStringLiteral("Текстовая информация о задаче"), true);
   hg->addWidget(UndoBt, 0, 0);
   hg->addWidget(RedoBt, 0, 1);
-  hg->addWidget(TextBt, 0, 2);
   hg->addWidget(ToBegBt, 1, 0);
   hg->addWidget(ToEndBt, 1, 1);
   hg->addWidget(ToBufBt, 2, 0);
   hg->addWidget(FromBufBt, 2, 1);
   row->addWidget(history);
-  row->addWidget(Separator(strip));
 
   // Mode, solving and files.
   auto* mode = new QWidget(strip);
@@ -287,7 +275,6 @@ QWidget* TZRKForm::BuildTopStrip() {
   SaveBt = IconTool(mode, "SaveBt", QStyle::SP_DialogSaveButton, QStringLiteral("Сохранить задачу в файл"));
   SaveAsBt = Tool(mode, "SaveAsBt", QStringLiteral("…"), QStringLiteral("Сохранить задачу в файл с новым именем"));
   SaveAsBt->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-  SaveAsBt->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   NavigBt = IconTool(mode, "NavigBt", QStyle::SP_DirIcon, QStringLiteral("Навигация по задачам, вложенным в папку ZRKTasks"));
   NavigBt->setCheckable(true);
   HelpBt = IconTool(mode, "HelpBt", QStyle::SP_DialogHelpButton, QStringLiteral("Справка по программе"));
@@ -297,11 +284,11 @@ QWidget* TZRKForm::BuildTopStrip() {
   mg->addWidget(PictBt, 2, 1);
   mg->addWidget(OpenBt, 0, 2);
   mg->addWidget(SaveBt, 0, 3);
-  mg->addWidget(SaveAsBt, 1, 2, 1, 2);
+  mg->addWidget(SaveAsBt, 1, 2);
+  mg->addWidget(TextBt, 1, 3);
   mg->addWidget(NavigBt, 2, 2);
   mg->addWidget(HelpBt, 2, 3);
   row->addWidget(mode);
-  row->addWidget(Separator(strip));
 
   // Move kind.
   MoveKindP = Panel(strip, "MoveKindP");
@@ -330,10 +317,10 @@ QWidget* TZRKForm::BuildTopStrip() {
   MinGrCB->hide();
   auto* slideGroup = new QButtonGroup(SlideOptP);
   for (QRadioButton* r : {OneCellRB, OneDirRB, AnyPathRB}) slideGroup->addButton(r);
-  og->addWidget(GrSlideCB, 0, 0);
-  og->addWidget(OneCellRB, 0, 1);
-  og->addWidget(OneDirRB, 1, 0, 1, 2);
-  og->addWidget(AnyPathRB, 2, 0);
+  og->addWidget(GrSlideCB, 0, 0, 1, 2);
+  og->addWidget(OneCellRB, 1, 0);
+  og->addWidget(AnyPathRB, 1, 1);
+  og->addWidget(OneDirRB, 2, 0, 1, 2);
   og->addWidget(MinGrCB, 2, 1);
   kg->addWidget(OneFigRB, 0, 0);
   kg->addWidget(CoopRB, 1, 0);

@@ -74,6 +74,7 @@ class TestMainWindow : public QObject {
 };
 
 void TestMainWindow::init() {
+  ApplyDesignFont();
   Dir = std::make_unique<QTemporaryDir>();
   QVERIFY(Dir->isValid());
   Paths = TAppPaths::InFolder(Dir->path(), Dir->path());
