@@ -1,6 +1,8 @@
 // The main window's controls and their places: the top strip of tool groups, the board in its
 // scroll box with the position-tree panel beside it, and the colour strip at the bottom.
 
+#include <algorithm>
+
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -35,7 +37,7 @@ QToolButton* Tool(QWidget* parent, const char* name, const QString& text, const 
   b->setCheckable(checkable);
   b->setAutoRaise(false);
   b->setFocusPolicy(Qt::NoFocus);
-  b->setMinimumSize(ButtonSize, ButtonSize);
+  b->setMinimumSize(std::max(ButtonSize, b->sizeHint().width()), ButtonSize);
   b->setMaximumHeight(ButtonSize);
   return b;
 }
@@ -51,6 +53,7 @@ QCheckBox* Check(QWidget* parent, const char* name, const QString& text, const Q
   c->setObjectName(name);
   c->setToolTip(hint);
   c->setFocusPolicy(Qt::NoFocus);
+  c->setMinimumWidth(c->sizeHint().width());
   return c;
 }
 
@@ -59,6 +62,7 @@ QRadioButton* Radio(QWidget* parent, const char* name, const QString& text, cons
   r->setObjectName(name);
   r->setToolTip(hint);
   r->setFocusPolicy(Qt::NoFocus);
+  r->setMinimumWidth(r->sizeHint().width());
   return r;
 }
 
