@@ -299,23 +299,28 @@ void TTask::RebuildFigs(bool keepEndOffsets) {
     f.X2 = uint8_t(std::max<int>(f.X2, col));
     f.Y2 = uint8_t(std::max<int>(f.Y2, row));
   };
-  for (int row = 1; row <= DimY; ++row) {
-    for (int col = 1; col <= DimX; ++col) {
-      const int code = (row << 7) | col;
-      const uint16_t w = StartMap[code];
-      if (w == 0) continue;
-      if (w & CellField) {
-        field.Cells.push_back(int16_t(code));
-        if (w & CellFlagMask) ++FlaggedCells;
-        widen(field, col, row);
-      }
-      const int fi = w & CellFigMask;
-      if (fi != 0 && fi < FigCount) {
-        TFig& f = Figs[fi];
-        f.Cells.push_back(int16_t(code));
-        if (w & CellPin) ++f.PinCount;
-        widen(f, col, row);
-      }
+  for (int code = 0; code < MapSize; ++code) {
+    const int row = code >> 7, col = code & 0x7F;
+    uint16_t& w = StartMap[code];
+    if (w == 0) continue;
+    // Words outside the board, or naming a figure record not in use, belong to nothing: drop them
+    // so that the map says no more than the figures do.
+    if (row < 1 || row > DimY || col < 1 || col > DimX) {
+      w = 0;
+      continue;
+    }
+    if ((w & CellFigMask) >= FigCount || (w & CellFigMask) == 0) w &= uint16_t(~(CellFigMask | CellPin));
+    if (w & CellField) {
+      field.Cells.push_back(int16_t(code));
+      if (w & CellFlagMask) ++FlaggedCells;
+      widen(field, col, row);
+    }
+    const int fi = w & CellFigMask;
+    if (fi != 0) {
+      TFig& f = Figs[fi];
+      f.Cells.push_back(int16_t(code));
+      if (w & CellPin) ++f.PinCount;
+      widen(f, col, row);
     }
   }
 

@@ -213,3 +213,23 @@ TEST(Task, ClearAndNewResetTheTask) {
 
 } // namespace
 } // namespace zrk
+
+namespace zrk {
+namespace {
+
+TEST(Task, RebuildDropsMapWordsThatBelongToNothing) {
+  TTask task;
+  auto ix = test::BuildTask(task, {{"A.", ".."}});
+  task.StartMap[MakeCell(5, 5)] = CellField | 1;       // outside the 2 x 2 board
+  task.StartMap[MakeCell(1, 1)] = CellField | 7;       // a figure record not in use
+  task.StartMap[MakeCell(0, 1)] = CellField | CellPin; // a pin without a figure
+  task.RebuildFigs(false);
+  EXPECT_EQ(task.StartMap[MakeCell(5, 5)], 0);
+  EXPECT_EQ(task.StartMap[MakeCell(1, 1)], CellField);
+  EXPECT_EQ(task.StartMap[MakeCell(0, 1)], CellField);
+  EXPECT_EQ(task.Figs[ix['A']].CellCount(), 1);
+  EXPECT_EQ(task.FreeCells, 3);
+}
+
+} // namespace
+} // namespace zrk
