@@ -291,8 +291,14 @@ bool ReadTask(TTask& task, TRe& re, const std::string& name, const TTaskIo& io) 
     io.Hooks->TaskTextRead(task);
   }
   if (io.Play) io.Play->TaskRead(task, re, task.Options.Play);
+  // A damaged moves-and-tree block leaves the task at its initial position with an empty line.
+  const bool blockDamaged = io.Play && task.Options.Play && re.Failed;
   if (io.Hooks) io.Hooks->TaskLoaded(task);
   task.SelSummary();
+  if (blockDamaged) {
+    Report(io, name, TaskFileError);
+    return false;
+  }
   return true;
 }
 
