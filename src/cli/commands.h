@@ -14,5 +14,8 @@ struct TCommand {
 const std::vector<TCommand>& Commands();
 
 int RunInfo(int argc, char** argv);
+int RunPlay(int argc, char** argv);
+int RunMoves(int argc, char** argv);
+int RunExport(int argc, char** argv);
 
 } // namespace zrk::cli

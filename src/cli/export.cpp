@@ -1,0 +1,23 @@
+// zrk-cli export TASK.zrk OUT.json: the JSON export of a task file.
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/play_session.h"
+#include "model/json_export.h"
+#include "play/json_play.h"
+
+namespace zrk::cli {
+
+int RunExport(int argc, char** argv) {
+  if (argc != 2) {
+    std::fputs("Использование: zrk-cli export TASK.zrk OUT.json\n", stderr);
+    return 2;
+  }
+  TPlaySession s;
+  if (!s.Load(argv[0])) return 2;
+  const std::string json = ExportTaskJson(s.Task, JsonPlayData(s.Engine));
+  return WriteWholeFile(argv[1], json.data(), json.size(), &s.Reporter) ? 0 : 2;
+}
+
+} // namespace zrk::cli
