@@ -49,25 +49,6 @@ uint32_t FlagsWord(const TTask& task, bool withPlay) {
   return f;
 }
 
-void WriteFigRecord(const TTask& task, const TFig& f, bool selected, CellCode pos, bool play, TWr& wr) {
-  uint16_t flags = 0;
-  if (selected) flags |= FigRecordFlag::Selected;
-  if (f.HasName()) flags |= FigRecordFlag::HasName;
-  if (play && f.Index != 0 && task.TempFixed[f.Index]) flags |= FigRecordFlag::TempFixed;
-  const bool pins = f.Index != 0 && f.PinCount > 0 && f.HasPins();
-  if (pins) flags |= FigRecordFlag::HasPins;
-  wr.PutU16(flags);
-  wr.PutU8(uint8_t(f.Freedom));
-  wr.PutU8(f.Num);
-  wr.PutU32(f.Color);
-  if (f.HasName()) wr.PutStr(f.Name);
-  wr.PutU16(uint16_t(pos));
-  wr.PutU16(uint16_t(f.Index == 0 ? 0 : f.EndPos));
-  wr.PutU16(uint16_t(f.CellCount()));
-  for (int16_t c : f.Cells) wr.PutU16(uint16_t(c));
-  if (pins) wr.PutBlock(f.Pins.data(), f.Pins.size());
-}
-
 // ---------------------------------------------------------------------------------------------
 // Reading
 
@@ -147,6 +128,32 @@ class TCellClaims {
   std::vector<uint8_t> fieldCells_;
 };
 
+void MakeEmpty(TTask& task) {
+  task.Clear(true, true, true);
+  task.New(true, true);
+}
+
+} // namespace
+
+void WriteFigRecord(const TTask& task, const TFig& f, bool selected, CellCode pos, bool play, TWr& wr) {
+  uint16_t flags = 0;
+  if (selected) flags |= FigRecordFlag::Selected;
+  if (f.HasName()) flags |= FigRecordFlag::HasName;
+  if (play && f.Index != 0 && task.TempFixed[f.Index]) flags |= FigRecordFlag::TempFixed;
+  const bool pins = f.Index != 0 && f.PinCount > 0 && f.HasPins();
+  if (pins) flags |= FigRecordFlag::HasPins;
+  wr.PutU16(flags);
+  wr.PutU8(uint8_t(f.Freedom));
+  wr.PutU8(f.Num);
+  wr.PutU32(f.Color);
+  if (f.HasName()) wr.PutStr(f.Name);
+  wr.PutU16(uint16_t(pos));
+  wr.PutU16(uint16_t(f.Index == 0 ? 0 : f.EndPos));
+  wr.PutU16(uint16_t(f.CellCount()));
+  for (int16_t c : f.Cells) wr.PutU16(uint16_t(c));
+  if (pins) wr.PutBlock(f.Pins.data(), f.Pins.size());
+}
+
 bool ReadFigRecord(TTask& task, TFig& f, TRe& re) {
   if (re.Remaining() < FigRecordFixed) return false;
   const uint16_t flags = re.GetU16();
@@ -187,13 +194,6 @@ bool ReadFigRecord(TTask& task, TFig& f, TRe& re) {
   f.Box();
   return true;
 }
-
-void MakeEmpty(TTask& task) {
-  task.Clear(true, true, true);
-  task.New(true, true);
-}
-
-} // namespace
 
 void WriteTask(const TTask& task, TWr& wr, const TTaskIo& io) {
   const bool play = task.Options.Play && io.Play;

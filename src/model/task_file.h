@@ -64,6 +64,11 @@ struct TTaskIo {
   ITaskFileHooks* Hooks = nullptr;
 };
 
+// One figure record as task files and play-mode undo snapshots store it. The reader expects a
+// record zeroed with Init and leaves it with sorted cells; false when the record is damaged.
+void WriteFigRecord(const TTask& task, const TFig& f, bool selected, CellCode pos, bool play, TWr& wr);
+bool ReadFigRecord(TTask& task, TFig& f, TRe& re);
+
 void WriteTask(const TTask& task, TWr& wr, const TTaskIo& io = {});
 // name is the file's name (UTF-8), or empty for an image from the clipboard.
 bool ReadTask(TTask& task, TRe& re, const std::string& name, const TTaskIo& io = {});
