@@ -4,10 +4,10 @@ namespace zrk::cli {
 
 const std::vector<TCommand>& Commands() {
   static const std::vector<TCommand> commands = {
-      {"info", RunInfo},
-      {"play", RunPlay},
-      {"moves", RunMoves},
-      {"export", RunExport},
+      {"info", RunInfo, "TASK.zrk"},
+      {"play", RunPlay, "TASK.zrk (--moves TEXT | --moves-file FILE) [--at N] [--save-node NOTE] --out OUT.zrk"},
+      {"moves", RunMoves, "TASK.zrk"},
+      {"export", RunExport, "TASK.zrk OUT.json"},
   };
   return commands;
 }

@@ -9,6 +9,7 @@ namespace zrk::cli {
 struct TCommand {
   const char* Name;
   int (*Run)(int argc, char** argv);
+  const char* Usage = nullptr; // the arguments, for the usage text
 };
 
 const std::vector<TCommand>& Commands();

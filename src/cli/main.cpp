@@ -8,10 +8,9 @@
 namespace {
 
 void PrintUsage() {
-  std::fputs(
-      "Использование:\n"
-      "  zrk-cli info TASK.zrk\n",
-      stderr);
+  std::fputs("Использование:\n", stderr);
+  for (const auto& entry : zrk::cli::Commands())
+    std::fprintf(stderr, "  zrk-cli %s %s\n", entry.Name, entry.Usage ? entry.Usage : "");
 }
 
 } // namespace

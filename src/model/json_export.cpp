@@ -1,14 +1,10 @@
 #include "model/json_export.h"
 
+#include "model/palette.h"
+
 namespace zrk {
 
 namespace {
-
-// The standard palette, for "ColorInd".
-constexpr Colour Palette[28] = {0xFFFF80, 0x80FF80, 0xFF80FF, 0x80FFFF, 0x0000FF, 0xFF8080, 0xBFBFBF,
-                                0xD5D5FF, 0xFF80BF, 0x00AA55, 0x00D5D5, 0xD5AAFF, 0xD5D500, 0x0000D5,
-                                0xFFAAAA, 0xAAFFD5, 0xBF80FF, 0xAAAAFF, 0xFFBF80, 0xD4D4D4, 0x00D56A,
-                                0x80BFFF, 0xD500D5, 0x00AAAA, 0xFFD5AA, 0xFFAAFF, 0x949494, 0xFFAAD5};
 
 void PutQuoted(TSWr& w, const std::string& s) {
   w.PutChar('"');
@@ -126,8 +122,7 @@ void PutFigure(TJAr& figs, const TTask& task, int i) {
   }
   int colorInd = -1;
   if (f.Color == DefaultFieldColor) colorInd = 0;
-  for (int k = 0; k < 28 && colorInd < 0; ++k)
-    if (Palette[k] == f.Color) colorInd = k + 1;
+  else if (PaletteIndex(f.Color) >= 0) colorInd = PaletteIndex(f.Color) + 1;
   if (colorInd >= 0) fig.AddInt("ColorInd", colorInd);
   fig.AddInt("Color", f.Color);
   fig.AddInt("Num", f.Num);

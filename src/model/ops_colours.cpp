@@ -2,12 +2,6 @@
 
 namespace zrk {
 
-int PaletteIndex(Colour colour) {
-  for (int k = 0; k < PaletteSize; ++k)
-    if (StandardPalette[k] == colour) return k;
-  return -1;
-}
-
 void ColourStats(TTask& task, TColourState& state) {
   state.PalUsage.fill(0);
   state.SelPalIndex = -1;

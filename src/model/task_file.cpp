@@ -253,6 +253,9 @@ bool ReadTask(TTask& task, TRe& re, const std::string& name, const TTaskIo& io) 
   if (io.Hooks) io.Hooks->ClearUndo();
   auto damaged = [&]() {
     MakeEmpty(task);
+    // An empty task has nothing to play: it stays in edit mode whatever the header said.
+    task.Options.Play = false;
+    if (io.Play) io.Play->TaskRead(task, re, false);
     Report(io, name, TaskFileError);
     return false;
   };
