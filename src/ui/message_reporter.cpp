@@ -24,4 +24,10 @@ void ShowError(QWidget* parent, const QString& caption, const QString& text) {
   ShowBox(parent, QMessageBox::Critical, caption, text);
 }
 
+bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace zrk

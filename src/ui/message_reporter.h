@@ -20,5 +20,7 @@ class TMessageReporter final : public IReporter {
 
 // ShowError: the stop icon.
 void ShowError(QWidget* parent, const QString& caption, const QString& text);
+// A question with Yes and No, always on top; true only for Yes.
+bool AskYesNo(QWidget* parent, const QString& caption, const QString& text);
 
 } // namespace zrk

@@ -16,36 +16,29 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "model/cp1251.h"
+#include "play/notation.h"
 #include "ui/board_image.h"
 #include "ui/board_painter.h"
 #include "ui/colour_strip.h"
 #include "ui/message_reporter.h"
 #include "ui/spin_frame.h"
 #include "ui/task_names.h"
+#include "ui/updating.h"
 
 namespace zrk {
 
 namespace {
-
-// Restores a flag on leaving scope: the handlers return at once while Updating is set.
-class TUpdating {
- public:
-  explicit TUpdating(bool& flag) : Flag(flag), Old(flag) { Flag = true; }
-  ~TUpdating() { Flag = Old; }
-
- private:
-  bool& Flag;
-  bool Old;
-};
 
 const char* const ProgramTitle = "ZRK";
 
 } // namespace
 
 TZRKForm::TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* reporter)
-    : Play(Task), Paths(paths) {
+    : Play(Task), UndoRing(Play, *this), Paths(paths) {
   setObjectName("ZRKForm");
   if (!reporter) OwnReporter = std::make_unique<TMessageReporter>(this);
+  Ask = [this](const QString& caption, const QString& text) { return AskYesNo(this, caption, text); };
   Reporter = reporter ? reporter : OwnReporter.get();
   Task.LastColor = &LastColor;
   resize(1201, 592);
@@ -95,6 +88,10 @@ void TZRKForm::ConnectHandlers() {
   connect(SaveAsBt, &QToolButton::clicked, this, [this] { SaveBtClick(true); });
   connect(OpenA, &QAction::triggered, this, &TZRKForm::OpenBtClick);
   connect(SaveA, &QAction::triggered, this, [this] { SaveBtClick(false); });
+  connect(UndoBt, &QToolButton::clicked, this, &TZRKForm::UndoBtClick);
+  connect(RedoBt, &QToolButton::clicked, this, &TZRKForm::RedoBtClick);
+  connect(UndoA, &QAction::triggered, this, &TZRKForm::UndoBtClick);
+  connect(RedoA, &QAction::triggered, this, &TZRKForm::RedoBtClick);
   connect(CloseWithoutSaveA, &QAction::triggered, this, [this] {
     ClosingWithoutSave = true;
     close();
@@ -105,12 +102,12 @@ void TZRKForm::ConnectHandlers() {
   // disabled, so that no control pretends to work.
   const QList<QWidget*> notYet{FitCellBt, DimXSF, DimYSF, FitDimBt, RectBt, NumsBt, PlusBt, MinusBt, ClearAllBt,
                                CopyBt, Copy1Bt, AddColBt, DelColBt, AddRowBt, DelRowBt, ClearWallsBt, WallsBt,
-                               ClearPinsBn, PinsBt, UndoBt, RedoBt, ToEndBt, ToBegBt, ToBufBt, FromBufBt, TextBt,
+                               ClearPinsBn, PinsBt, ToEndBt, ToBegBt, ToBufBt, FromBufBt, TextBt,
                                SolveBt, SolOptBt, NavigBt, HelpBt, PictBt, FlipHorBt, FlipVertBt, Rotate270Bt,
                                Rotate90Bt, Rotate180Bt, InvertSelBt, FixDir1Bt, OpenMovesBt, ChooseColBt, NormCol,
                                GridColBt, WallColBt, TreeV};
   for (QWidget* w : notYet) w->setEnabled(false);
-  for (QAction* a : {HelpA, CancelA, PlusA, MinusA, UndoA, RedoA, ToBufA, FromBufA}) a->setEnabled(false);
+  for (QAction* a : {HelpA, CancelA, PlusA, MinusA, ToBufA, FromBufA}) a->setEnabled(false);
 }
 
 // --- options into controls ---
@@ -241,6 +238,10 @@ void TZRKForm::ApplyModeVisibility(bool play) {
 void TZRKForm::SwitchMode(bool keepPosition) {
   if (Updating) return;
   const bool play = !Task.Options.Play;
+  // The last snapshot could not hold the position tree, so leaving play mode loses it for good.
+  if (!play && UndoRing.Failed &&
+      !Ask(QStringLiteral("Перейти в редактирование?"), QStringLiteral("Дерево позиций будет потеряно!")))
+    return;
   if (!play || !keepPosition) {
     if (play) {
       for (QToolButton* b : ToolButtons) b->setChecked(false);
@@ -283,25 +284,30 @@ void TZRKForm::Relayout() {
 }
 
 void TZRKForm::Refresh(UndoStep undo) {
-  (void)undo; // the undo ring records here once it is part of the window
   EndPosBt->setText(Task.EndPosCount > 0 ? QStringLiteral("● Конечная поз.") : QStringLiteral("Конечная поз."));
+  std::string counter; // the move counter, UTF-8, shown above the tree and on the board
   if (Task.Options.Play) {
     bool anyFixed = false;
     for (int i = 1; i < Task.FigCount; ++i) anyFixed = anyFixed || Task.TempFixed[size_t(i)];
     UnFixBt->setVisible(anyFixed);
+    counter = Cp1251ToUtf8(CounterText(Play));
+    MovesL->setText(QString::fromStdString(counter));
   }
+  if (undo != UndoStep::None) UndoRing.RecordUndo(undo == UndoStep::Replace);
+  EnableUndoButtons();
   NumsCB->setEnabled(!Task.Options.DifByName);
-  DrawBoardImage();
+  DrawBoardImage(counter);
   DrawColourStrip();
 }
 
-void TZRKForm::DrawBoardImage() {
+void TZRKForm::DrawBoardImage(const std::string& counterText) {
   const TBoardGeometry g = TBoardGeometry::ForTask(Task);
   Im->SetImageSize(g.W, g.H);
   TBoardView view;
   view.Background = palette().color(QPalette::Window);
   view.Font = font();
   view.NumsMode = NumsMode;
+  view.CounterText = counterText;
   QPainter p(&Im->Bitmap);
   DrawBoard(p, Task, g, view);
   Im->update();

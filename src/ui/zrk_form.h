@@ -3,6 +3,7 @@
 // shows the board, and carries the tool, option, mode and file controls. The model and the play
 // logic live in the core; the window turns control changes into calls on them and redraws.
 
+#include <functional>
 #include <memory>
 
 #include <QMainWindow>
@@ -12,6 +13,7 @@
 #include "model/task.h"
 #include "model/task_file.h"
 #include "play/play_engine.h"
+#include "play/undo.h"
 #include "ui/app_settings.h"
 
 class QAbstractButton;
@@ -44,7 +46,7 @@ struct TSolverSettings {
 
 enum class UndoStep { None, New, Replace };
 
-class TZRKForm : public QMainWindow, private ITaskFileHooks {
+class TZRKForm : public QMainWindow, private ITaskFileHooks, private IUndoWindow {
   Q_OBJECT
  public:
   // args: the command line after the program name. reporter: where errors go (message boxes when
@@ -55,6 +57,7 @@ class TZRKForm : public QMainWindow, private ITaskFileHooks {
   TTask Task;
   TPlayEngine Play;
   TColourState Colours;
+  TUndoRing UndoRing;
   TAppPaths Paths;
   QString TaskFile, MovesFile, PictFile;
   Colour LastColor = StandardPalette[0];
@@ -64,6 +67,8 @@ class TZRKForm : public QMainWindow, private ITaskFileHooks {
   int TreeWidth = 357;
   TSolverSettings Solver;
   bool Updating = false;
+  // Yes/No questions (caption, text): a message box unless a test answers instead.
+  std::function<bool(const QString&, const QString&)> Ask;
 
   // --- controls (object names as in the window's design) ---
   TSpinFr *CellWSF, *DimXSF, *DimYSF;
@@ -107,6 +112,8 @@ class TZRKForm : public QMainWindow, private ITaskFileHooks {
 
   void OpenBtClick();
   void SaveBtClick(bool saveAs);
+  void UndoBtClick();
+  void RedoBtClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -125,6 +132,9 @@ class TZRKForm : public QMainWindow, private ITaskFileHooks {
 
   // ITaskFileHooks
   void OptionsRead(const TTask&) override { ApplyOptionsToControls(); }
+  // IUndoWindow
+  TUndoView UndoView() const override;
+  void RestoreUndoView(const TUndoView& view) override;
 
   void BuildControls();
   QWidget* BuildTopStrip();
@@ -137,8 +147,9 @@ class TZRKForm : public QMainWindow, private ITaskFileHooks {
   void Shutdown();
   void ApplyModeVisibility(bool play);
   void LimitTreeWidth();
-  void DrawBoardImage();
+  void DrawBoardImage(const std::string& counterText);
   void DrawColourStrip();
+  void EnableUndoButtons();
 
   // handlers
   void CellSizeChanged(int& value);

@@ -6,11 +6,12 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
 #include <QUrl>
 
+#include "model/json_export.h"
+#include "play/json_play.h"
 #include "ui/task_names.h"
 #include "ui/zrk_form.h"
 
@@ -19,6 +20,7 @@ namespace zrk {
 namespace {
 
 const QString ZrkFilter = "ZRK (*.zrk)";
+const QString JsonFilter = "JSON (*.json)";
 
 bool ReadBool(QSettings& ini, const char* key, bool def) { return ini.value(QString("Opt/") + key, def ? 1 : 0).toInt() != 0; }
 int ReadInt(QSettings& ini, const char* key, int def) {
@@ -108,6 +110,8 @@ void TZRKForm::closeEvent(QCloseEvent* event) {
 
 bool TZRKForm::OpenTaskFile(const QString& path, bool setTaskFile) {
   const bool ok = LoadTask(Task, path.toStdString(), Io());
+  // A new task starts a new history; after a refused file the old one still describes the task.
+  if (ok) UndoRing.ClearUndo();
   if (ok && setTaskFile) TaskFile = path;
   ApplyOptionsToControls();
   Task.SelSummary();
@@ -148,7 +152,11 @@ QString TZRKForm::ProposedSaveName(bool saveAs) const {
 }
 
 bool TZRKForm::SaveTaskTo(const QString& path, bool json) {
-  if (json) return false; // the JSON export is not part of the program yet
+  if (json) {
+    // The export is for other programs; the task keeps its own file.
+    const std::string text = ExportTaskJson(Task, JsonPlayData(Play));
+    return WriteWholeFile(path.toStdString(), text.data(), text.size(), Reporter);
+  }
   if (!SaveTask(Task, path.toStdString(), Io())) return false;
   TaskFile = path;
   ShowTaskName(true);
@@ -157,21 +165,18 @@ bool TZRKForm::SaveTaskTo(const QString& path, bool json) {
 
 void TZRKForm::SaveBtClick(bool saveAs) {
   const QFileInfo info(TaskFile);
-  QFileDialog dialog(this, QStringLiteral("Сохранить задачу"), info.path(), ZrkFilter);
+  QFileDialog dialog(this, QStringLiteral("Сохранить задачу"), info.path(), ZrkFilter + ";;" + JsonFilter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("zrk");
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog](const QString& filter) { dialog.setDefaultSuffix(filter == JsonFilter ? "json" : "zrk"); });
   dialog.selectFile(ProposedSaveName(saveAs));
   // The dialog asks in its own words; the program asks its own question below.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString file = dialog.selectedFiles().first();
-  if (QFileInfo::exists(file)) {
-    QMessageBox ask(QMessageBox::Question, QStringLiteral("Файл уже существует"), QStringLiteral("Сохранять?"),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    ask.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    if (ask.exec() != QMessageBox::Yes) return;
-  }
-  SaveTaskTo(file, dialog.selectedNameFilter() != ZrkFilter);
+  if (QFileInfo::exists(file) && !Ask(QStringLiteral("Файл уже существует"), QStringLiteral("Сохранять?"))) return;
+  SaveTaskTo(file, dialog.selectedNameFilter() == JsonFilter);
 }
 
 } // namespace zrk
