@@ -1,10 +1,12 @@
 // The main window: start-up with its settings and the command line, shutdown, the names proposed
-// by the save dialog, the mode switch with its visibility table, and the option handlers.
+// by the save dialog, the mode switch with its visibility table, the option handlers, undo and
+// redo, the move counter and the JSON export of the save dialog.
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
 #include <QFile>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -12,7 +14,9 @@
 #include <QtTest>
 
 #include "../support/task_text.h"
+#include "model/cp1251.h"
 #include "model/task_file.h"
+#include "play/notation.h"
 #include "ui/board_geometry.h"
 #include "ui/board_image.h"
 #include "ui/spin_frame.h"
@@ -34,6 +38,34 @@ class TRecorder final : public IReporter {
 // A 4 x 5 field with 18 one-cell figures: "4x5_20-18 E2".
 void BuildPuzzle(TTask& task) {
   test::BuildTask(task, {{"ABCD", "EFGH", "IJKL", "MNOP", "QR.."}});
+}
+
+// Plays count one-cell moves on the board's line in play mode: fig steps right and back again.
+void PlayBackAndForth(TPlayEngine& play, int fig, int count) {
+  std::vector<int16_t> pos(play.Line.Positions(play.Line.Cur), play.Line.Positions(play.Line.Cur) + play.Line.FigCount);
+  std::vector<uint16_t> map = play.ScratchMap();
+  play.SetPosition(pos.data(), map.data(), true);
+  for (int k = 0; k < count; ++k) {
+    TMove m;
+    m.Fig = uint8_t(fig);
+    m.Dir = int8_t(k % 2 == 0 ? 1 : 3);
+    m.Len = 1;
+    m.Cell = play.FirstCell(fig, pos[size_t(fig)]);
+    bool pushed = false;
+    QVERIFY(play.Step(pos.data(), map.data(), fig, m.Dir, pushed));
+    play.AppendEntry(m, pos.data());
+  }
+}
+
+// Pixels of the move counter's maroon (colour word 000080, red in the low byte) in the top rows.
+int CounterPixels(const QImage& image, int rows) {
+  int n = 0;
+  for (int y = 0; y < rows; ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.blue() < 60 && c.green() < 60 && c.red() > 90 && c.red() - c.blue() > 50) ++n;
+    }
+  return n;
 }
 
 } // namespace
@@ -59,6 +91,11 @@ class TestMainWindow : public QObject {
   void freedomButtons();
   void endPosButtonWidensTheImage();
   void cellSizeIsLimitedByTheImageArea();
+  void undoAndRedoOverOptionChanges();
+  void undoAndRedoOverModeSwitching();
+  void moveCounterInPlayMode();
+  void treeTooBigForUndo();
+  void saveWithJsonFilterExports();
   void windowScreenshot();
 
  private:
@@ -376,6 +413,186 @@ void TestMainWindow::cellSizeIsLimitedByTheImageArea() {
   QCOMPARE(form->Task.Options.WC, limit);
   QCOMPARE(form->CellWSF->Value(), limit);
   QVERIFY(qint64(form->Im->Bitmap.width()) * form->Im->Bitmap.height() <= MaxImagePixels);
+}
+
+void TestMainWindow::undoAndRedoOverOptionChanges() {
+  auto form = Start({Sample});
+  TTaskOptions& o = form->Task.Options;
+  // The loaded task is the base of the history: nothing to undo or redo yet.
+  QVERIFY(!form->UndoBt->isEnabled());
+  QVERIFY(!form->RedoBt->isEnabled());
+  const bool gridF = o.GridF, onlyField = form->OnlyField;
+  const int kind = o.MoveKind;
+  QVERIFY(kind != OneDirMove);
+  const int wc = o.WC, width = form->Im->Bitmap.width();
+
+  form->GridFCB->click();
+  QCOMPARE(o.GridF, !gridF);
+  QVERIFY(form->UndoBt->isEnabled());
+  // A refresh that changes nothing takes no slot; settings-level options and the move kind record
+  // nothing by themselves but travel with the next change.
+  const int cur = form->UndoRing.Cur;
+  form->Refresh(UndoStep::New);
+  QCOMPARE(form->UndoRing.Cur, cur);
+  form->OnlyFieldCB->click();
+  form->OneDirRB->click();
+  QCOMPARE(form->UndoRing.Cur, cur);
+  form->CellWSF->SetValue(wc + 10, true);
+  QCOMPARE(o.WC, wc + 10);
+  QVERIFY(form->Im->Bitmap.width() > width);
+
+  form->UndoBt->click();
+  QCOMPARE(o.WC, wc);
+  QCOMPARE(form->CellWSF->Value(), wc);
+  QCOMPARE(form->Im->Bitmap.width(), width);
+  QCOMPARE(o.MoveKind, kind);
+  QVERIFY((kind == AnyPathMove ? form->AnyPathRB : form->OneCellRB)->isChecked());
+  QCOMPARE(form->OnlyField, onlyField);
+  QCOMPARE(form->OnlyFieldCB->isChecked(), onlyField);
+  QCOMPARE(o.GridF, !gridF);
+  QVERIFY(form->RedoBt->isEnabled());
+  form->UndoA->trigger();
+  QCOMPARE(o.GridF, gridF);
+  QCOMPARE(form->GridFCB->isChecked(), gridF);
+  QVERIFY(!form->UndoBt->isEnabled());
+  form->UndoBt->click(); // disabled: nothing happens
+  QCOMPARE(o.GridF, gridF);
+
+  form->RedoA->trigger();
+  form->RedoBt->click();
+  QCOMPARE(o.WC, wc + 10);
+  QCOMPARE(o.MoveKind, int(OneDirMove));
+  QVERIFY(form->OneDirRB->isChecked());
+  QCOMPARE(form->OnlyField, !onlyField);
+  QVERIFY(!form->RedoBt->isEnabled());
+  // A change after an undo drops the redo side.
+  form->UndoBt->click();
+  QVERIFY(form->RedoBt->isEnabled());
+  form->NumsCB->click();
+  QVERIFY(!form->RedoBt->isEnabled());
+  QVERIFY(Recorder.Messages.isEmpty());
+  // Opening a task starts a new history.
+  QVERIFY(form->OpenTaskFile(Sample, true));
+  QVERIFY(!form->UndoBt->isEnabled());
+}
+
+void TestMainWindow::undoAndRedoOverModeSwitching() {
+  auto form = Start({Sample});
+  form->show();
+  QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+  TTask& task = form->Task;
+  task.Figs[1].Selected = 1;
+  task.SelSummary();
+  form->PlusBt->setChecked(true);
+  form->Refresh(UndoStep::New);
+  QTest::mouseClick(form->PlayBt, Qt::LeftButton);
+  QVERIFY(task.Options.Play);
+  QVERIFY(!form->PlusBt->isChecked()); // play mode releases the tool
+  QCOMPARE(int(task.Figs[1].Selected), 0);
+
+  form->UndoBt->click();
+  QVERIFY(!task.Options.Play);
+  QVERIFY(form->EditP->isVisible());
+  QVERIFY(!form->TreeP->isVisible());
+  QCOMPARE(form->PlayBt->text(), QStringLiteral("Играть"));
+  QVERIFY(form->PlusBt->isChecked()); // the tool that was down comes back
+  QCOMPARE(int(task.Figs[1].Selected), 1);
+
+  form->RedoBt->click();
+  QVERIFY(task.Options.Play);
+  QVERIFY(form->TreeP->isVisible());
+  QVERIFY(!form->EditP->isVisible());
+  QVERIFY(!form->MoveKindP->isEnabled());
+  QCOMPARE(form->PlayBt->text(), QStringLiteral("Редактир."));
+  QVERIFY(!form->PlusBt->isChecked());
+  QCOMPARE(form->MovesL->text(), QStringLiteral("0) "));
+  QVERIFY(Recorder.Messages.isEmpty());
+}
+
+void TestMainWindow::moveCounterInPlayMode() {
+  auto form = Start({"-"});
+  BuildPuzzle(form->Task);
+  form->Relayout();
+  form->Refresh(UndoStep::New);
+  QVERIFY(form->Im->Bitmap.width() > 0);
+  const int top = TBoardGeometry::ForTask(form->Task).B;
+  QCOMPARE(CounterPixels(form->Im->Bitmap, top), 0); // edit mode shows no counter
+  form->PlayBt->click();
+  PlayBackAndForth(form->Play, 18, 3);
+  form->Refresh(UndoStep::New);
+  const QString after3 = form->MovesL->text();
+  QCOMPARE(after3, QStringLiteral("3) 18 П")); // figure 18 one cell to the right
+  QVERIFY(CounterPixels(form->Im->Bitmap, top) > 0);
+  // Stepping back through the line is recorded and undone like any change.
+  form->Play.GoTo(1);
+  form->Refresh(UndoStep::New);
+  QCOMPARE(form->MovesL->text(), QStringLiteral("1(3) 18 П"));
+  form->UndoBt->click();
+  QCOMPARE(form->MovesL->text(), after3);
+  form->UndoBt->click();
+  QCOMPARE(form->Play.Line.Count, 1);
+  QCOMPARE(form->MovesL->text(), QStringLiteral("0) "));
+}
+
+void TestMainWindow::treeTooBigForUndo() {
+  auto form = Start({"-"});
+  BuildPuzzle(form->Task);
+  form->Refresh(UndoStep::New);
+  form->PlayBt->click();
+  // Five bytes a move: this line no longer fits into a snapshot.
+  PlayBackAndForth(form->Play, 18, int(SnapshotBodySize / 5) + 10);
+  form->Refresh(UndoStep::New);
+  QVERIFY(form->UndoRing.Failed);
+  form->UndoBt->click();
+  QCOMPARE(Recorder.Messages, QStringList{QStringLiteral("Отмена невозможна!: Дерево позиций слишком большое!")});
+  QVERIFY(form->Task.Options.Play);
+  form->RedoBt->click();
+  QCOMPARE(Recorder.Messages.last(), QStringLiteral("Возрат отмены невозможен!: Дерево позиций слишком большое!"));
+
+  // Leaving play mode now loses the line for good, so the window asks first.
+  QStringList asked;
+  bool answer = false;
+  form->Ask = [&](const QString& caption, const QString& text) {
+    asked << caption + ": " + text;
+    return answer;
+  };
+  form->PlayBt->click();
+  QCOMPARE(asked, QStringList{QStringLiteral("Перейти в редактирование?: Дерево позиций будет потеряно!")});
+  QVERIFY(form->Task.Options.Play);
+  answer = true;
+  form->EditBegBt->click();
+  QCOMPARE(asked.size(), 2);
+  QVERIFY(!form->Task.Options.Play);
+  // The edit state fits again: no question when play mode is left the next time.
+  QVERIFY(!form->UndoRing.Failed);
+  form->PlayBt->click();
+  form->PlayBt->click();
+  QCOMPARE(asked.size(), 2);
+  QVERIFY(!form->Task.Options.Play);
+}
+
+void TestMainWindow::saveWithJsonFilterExports() {
+  auto form = Start({"-"});
+  BuildPuzzle(form->Task);
+  form->Refresh(UndoStep::New);
+  form->PlayBt->click();
+  PlayBackAndForth(form->Play, 18, 2);
+  const QString taskFile = form->TaskFile;
+  const QString target = InDir("export.json");
+  QVERIFY(form->SaveTaskTo(target, true));
+  QCOMPARE(form->TaskFile, taskFile); // the export is no task file of the program
+  QFile f(target);
+  QVERIFY(f.open(QIODevice::ReadOnly));
+  const QByteArray text = f.readAll();
+  QVERIFY(text.startsWith("{"));
+  QVERIFY(text.contains("\"Moves\""));
+  QVERIFY(text.contains("\"Cell\""));
+  // A task file it is not: reading it back is refused.
+  TTask other;
+  TSilentReporter silent;
+  QVERIFY(!LoadTask(other, target.toStdString(), TTaskIo{&silent, nullptr, nullptr}));
+  QVERIFY(!form->SaveTaskTo(InDir("no/such/folder/x.json"), true));
+  QCOMPARE(Recorder.Messages.size(), 1);
 }
 
 // Renders the window offscreen; with ZRK_SCREENSHOT_DIR set the pictures are kept.
