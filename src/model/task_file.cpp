@@ -20,31 +20,34 @@ constexpr size_t FigRecordFixed = 14;  // a figure record without its name and c
 // ---------------------------------------------------------------------------------------------
 // Writing
 
+// The options that are one bit each in the header's flags word. Play, the text, the field flags and
+// the picture depend on what follows the header and are handled apart; so are MinGr (checked
+// against the move kind on reading) and the move kind itself.
+struct TOptionBit {
+  bool TTaskOptions::*Option;
+  uint32_t Bit;
+};
+constexpr TOptionBit OptionBits[] = {
+    {&TTaskOptions::GrSlide, TaskFlag::GrSlide},       {&TTaskOptions::Gravity, TaskFlag::Gravity},
+    {&TTaskOptions::GridF, TaskFlag::GridF},           {&TTaskOptions::GridE, TaskFlag::GridE},
+    {&TTaskOptions::ShowNums, TaskFlag::ShowNums},     {&TTaskOptions::EndPos, TaskFlag::EndPos},
+    {&TTaskOptions::OrigNums, TaskFlag::OrigNums},     {&TTaskOptions::OrigMovesNums, TaskFlag::OrigMovesNums},
+    {&TTaskOptions::ChessNot, TaskFlag::ChessNot},     {&TTaskOptions::Cooperative, TaskFlag::Cooperative},
+    {&TTaskOptions::ShowPict, TaskFlag::ShowPict},     {&TTaskOptions::ShowDir, TaskFlag::ShowDir},
+    {&TTaskOptions::OnlyNames, TaskFlag::OnlyNames},   {&TTaskOptions::PictBkgr, TaskFlag::PictBkgr},
+    {&TTaskOptions::DifByName, TaskFlag::DifByName},   {&TTaskOptions::LatNot, TaskFlag::LatNot},
+};
+
 uint32_t FlagsWord(const TTask& task, bool withPlay) {
   const TTaskOptions& o = task.Options;
   uint32_t f = 0;
-  auto set = [&f](bool on, uint32_t bit) { if (on) f |= bit; };
-  set(o.GrSlide, TaskFlag::GrSlide);
-  set(o.Gravity, TaskFlag::Gravity);
-  set(o.GridF, TaskFlag::GridF);
-  set(o.GridE, TaskFlag::GridE);
-  set(o.ShowNums, TaskFlag::ShowNums);
-  set(o.EndPos, TaskFlag::EndPos);
-  set(!task.Text.empty(), TaskFlag::HasText);
-  set(task.FlaggedCells > 0, TaskFlag::HasFieldFlags);
-  set(withPlay, TaskFlag::Play);
+  for (const TOptionBit& ob : OptionBits)
+    if (o.*ob.Option) f |= ob.Bit;
+  if (!task.Text.empty()) f |= TaskFlag::HasText;
+  if (task.FlaggedCells > 0) f |= TaskFlag::HasFieldFlags;
+  if (withPlay) f |= TaskFlag::Play;
+  if (o.MinGr) f |= TaskFlag::MinGr;
   f |= uint32_t(o.MoveKind & 3) << TaskFlag::MoveKindShift;
-  set(o.OrigNums, TaskFlag::OrigNums);
-  set(o.OrigMovesNums, TaskFlag::OrigMovesNums);
-  set(o.ChessNot, TaskFlag::ChessNot);
-  set(o.Cooperative, TaskFlag::Cooperative);
-  set(o.ShowPict, TaskFlag::ShowPict);
-  set(o.ShowDir, TaskFlag::ShowDir);
-  set(o.OnlyNames, TaskFlag::OnlyNames);
-  set(o.PictBkgr, TaskFlag::PictBkgr);
-  set(o.DifByName, TaskFlag::DifByName);
-  set(o.MinGr, TaskFlag::MinGr);
-  set(o.LatNot, TaskFlag::LatNot);
   // The picture block has no writer yet, so a file never claims one.
   return f;
 }
@@ -61,30 +64,14 @@ void Report(const TTaskIo& io, const std::string& name, const char* message) {
 }
 
 void TakeOptions(TTaskOptions& o, uint32_t flags, int cellWidth) {
-  auto bit = [flags](uint32_t b) { return (flags & b) != 0; };
   o.WC = std::max(cellWidth, 7);
-  o.GrSlide = bit(TaskFlag::GrSlide);
-  o.Gravity = bit(TaskFlag::Gravity);
-  o.GridF = bit(TaskFlag::GridF);
-  o.GridE = bit(TaskFlag::GridE);
-  o.ShowNums = bit(TaskFlag::ShowNums);
-  o.EndPos = bit(TaskFlag::EndPos);
-  o.Play = bit(TaskFlag::Play);
+  for (const TOptionBit& ob : OptionBits) o.*ob.Option = (flags & ob.Bit) != 0;
+  o.Play = (flags & TaskFlag::Play) != 0;
+  o.HasPicture = (flags & TaskFlag::HasPicture) != 0;
   // Kind 3 is never written; it is read as one-cell moves.
   const int kind = int((flags & TaskFlag::MoveKindMask) >> TaskFlag::MoveKindShift);
   o.MoveKind = kind == 3 ? OneCellMove : kind;
-  o.OrigNums = bit(TaskFlag::OrigNums);
-  o.OrigMovesNums = bit(TaskFlag::OrigMovesNums);
-  o.ChessNot = bit(TaskFlag::ChessNot);
-  o.Cooperative = bit(TaskFlag::Cooperative);
-  o.ShowPict = bit(TaskFlag::ShowPict);
-  o.ShowDir = bit(TaskFlag::ShowDir);
-  o.HasPicture = bit(TaskFlag::HasPicture);
-  o.OnlyNames = bit(TaskFlag::OnlyNames);
-  o.PictBkgr = bit(TaskFlag::PictBkgr);
-  o.DifByName = bit(TaskFlag::DifByName);
-  o.MinGr = bit(TaskFlag::MinGr) && o.MoveKind == OneCellMove && o.GrSlide;
-  o.LatNot = bit(TaskFlag::LatNot);
+  o.MinGr = (flags & TaskFlag::MinGr) && o.MoveKind == OneCellMove && o.GrSlide;
   // A board can hold only one move mode at a time.
   if (o.Gravity && o.Cooperative) o.Cooperative = false;
 }
