@@ -51,8 +51,11 @@ TAppPaths TAppPaths::Locate(const QString& exeDir) {
   return InFolder(exe, config);
 }
 
+// The controls are laid out for Tahoma's narrow letters; where it is missing a face of about its
+// width stands in, since the wide default sans-serif faces would push the top strip past 1201 pixels.
 void ApplyDesignFont() {
   QFont font("Tahoma", 8);
+  font.setFamilies({"Tahoma", "DejaVu Sans Condensed"});
   font.setStyleHint(QFont::SansSerif);
   QGuiApplication::setFont(font);
 }

@@ -219,6 +219,9 @@ void TZRKForm::ApplyModeVisibility(bool play) {
   for (QWidget* w : std::initializer_list<QWidget*>{DimP, FitDimBt, RectBt, InvertSelBt, EditP, SymP, OnlyFieldCB})
     w->setVisible(!play);
   MoveKindP->setEnabled(!play);
+  // The groups' own boxes go too, so that an empty box keeps no gap in the top strip.
+  EditP->parentWidget()->setVisible(!play);
+  EditBegP->parentWidget()->setVisible(play);
   EditBegP->setVisible(play);
   OpenMovesP->setVisible(play);
   TreeP->setVisible(play);

@@ -121,7 +121,7 @@ QWidget* TZRKForm::BuildTopStrip() {
   strip->setFrameShape(QFrame::StyledPanel);
   auto* row = new QHBoxLayout(strip);
   row->setContentsMargins(4, 3, 4, 3);
-  row->setSpacing(8);
+  row->setSpacing(5);
 
   // Size and dimensions.
   auto* size = new QWidget(strip);
@@ -270,9 +270,9 @@ QWidget* TZRKForm::BuildTopStrip() {
   QFont bold = PlayBt->font();
   bold.setBold(true);
   PlayBt->setFont(bold);
-  PlayBt->setMinimumWidth(84);
+  PlayBt->setMinimumWidth(std::max(64, PlayBt->fontMetrics().horizontalAdvance(QStringLiteral("Редактир.")) + 14));
   SolveBt = Tool(mode, "SolveBt", QStringLiteral("Решить"), QString());
-  SolveBt->setMinimumWidth(84);
+  SolveBt->setMinimumWidth(PlayBt->minimumWidth());
   SolOptBt = Tool(mode, "SolOptBt", QStringLiteral("…"), QStringLiteral("Настройки решения"));
   PictBt = Tool(mode, "PictBt", QStringLiteral("▦"), QStringLiteral("Наложить картинку"));
   OpenBt = IconTool(mode, "OpenBt", QStyle::SP_DialogOpenButton, QStringLiteral("Открыть задачу из файла"));
@@ -321,15 +321,18 @@ QWidget* TZRKForm::BuildTopStrip() {
   MinGrCB->hide();
   auto* slideGroup = new QButtonGroup(SlideOptP);
   for (QRadioButton* r : {OneCellRB, OneDirRB, AnyPathRB}) slideGroup->addButton(r);
-  og->addWidget(GrSlideCB, 0, 0, 1, 2);
+  // Four short rows in one column keep the panel narrow; the never-shown MinGrCB shares the last.
+  for (QWidget* w : std::initializer_list<QWidget*>{GrSlideCB, OneCellRB, OneDirRB, AnyPathRB, MinGrCB})
+    w->setMaximumHeight(18);
+  og->addWidget(GrSlideCB, 0, 0);
   og->addWidget(OneCellRB, 1, 0);
-  og->addWidget(AnyPathRB, 1, 1);
-  og->addWidget(OneDirRB, 2, 0, 1, 2);
-  og->addWidget(MinGrCB, 2, 1);
+  og->addWidget(OneDirRB, 2, 0);
+  og->addWidget(AnyPathRB, 3, 0);
+  og->addWidget(MinGrCB, 3, 0);
   kg->addWidget(OneFigRB, 0, 0);
   kg->addWidget(CoopRB, 1, 0);
   kg->addWidget(GravityRB, 2, 0);
-  kg->addWidget(SlideOptP, 0, 1, 3, 1);
+  kg->addWidget(SlideOptP, 0, 1, 3, 1, Qt::AlignTop);
   row->addWidget(MoveKindP);
   row->addStretch(1);
 
@@ -359,7 +362,7 @@ QWidget* TZRKForm::BuildBottomStrip() {
   strip->setFixedHeight(26);
   auto* row = new QHBoxLayout(strip);
   row->setContentsMargins(4, 2, 4, 2);
-  row->setSpacing(6);
+  row->setSpacing(5);
   ChooseColBt = Tool(strip, "ChooseColBt", QStringLiteral("Цвет"), QStringLiteral("Выбор цвета для выделенных фигурок или поля"));
   ChooseColBt->setMaximumHeight(22);
   ImC = new TImageView(strip);
