@@ -57,12 +57,9 @@ TZRKForm::TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* r
   setAcceptDrops(true);
 
   Task.New(true, true);
-  ApplyOptionsToControls();
-  if (fileToLoad.isEmpty() || !OpenTaskFile(fileToLoad, false)) {
-    Task.SelSummary();
-    Relayout();
-    Refresh(UndoStep::New);
-  }
+  // A file that fails to load still leaves a task on the screen.
+  if (fileToLoad.isEmpty()) ShowTask();
+  else OpenTaskFile(fileToLoad, false);
   ShowTaskName(true);
 }
 
@@ -280,6 +277,14 @@ void TZRKForm::resizeEvent(QResizeEvent* event) {
 }
 
 // --- drawing ---
+
+// A task that arrived as a whole (start-up, a file): controls, sizes and picture follow it.
+void TZRKForm::ShowTask() {
+  ApplyOptionsToControls();
+  Task.SelSummary();
+  Relayout();
+  Refresh(UndoStep::New);
+}
 
 void TZRKForm::Relayout() {
   const TBoardGeometry g = TBoardGeometry::ForTask(Task);

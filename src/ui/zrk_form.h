@@ -95,6 +95,7 @@ class TZRKForm : public QMainWindow, private ITaskFileHooks, private IUndoWindow
   QList<QToolButton*> ToolButtons;
 
   // --- operations ---
+  void ShowTask();
   void Relayout();
   void Refresh(UndoStep undo);
   void ShowTaskName(bool withName);

@@ -113,10 +113,7 @@ bool TZRKForm::OpenTaskFile(const QString& path, bool setTaskFile) {
   // A new task starts a new history; after a refused file the old one still describes the task.
   if (ok) UndoRing.ClearUndo();
   if (ok && setTaskFile) TaskFile = path;
-  ApplyOptionsToControls();
-  Task.SelSummary();
-  Relayout();
-  Refresh(UndoStep::New);
+  ShowTask();
   ShowTaskName(true);
   return ok;
 }

@@ -108,6 +108,13 @@ class TestMainWindow : public QObject {
     return std::make_unique<TZRKForm>(Paths, args, &Recorder);
   }
   QString InDir(const QString& name) const { return Dir->filePath(name); }
+  // A window over the 4 x 5 puzzle, shown and recorded as the base of the history.
+  std::unique_ptr<TZRKForm> StartWithPuzzle() {
+    auto form = Start({"-"});
+    BuildPuzzle(form->Task);
+    form->ShowTask();
+    return form;
+  }
 };
 
 void TestMainWindow::init() {
@@ -510,10 +517,7 @@ void TestMainWindow::undoAndRedoOverModeSwitching() {
 }
 
 void TestMainWindow::moveCounterInPlayMode() {
-  auto form = Start({"-"});
-  BuildPuzzle(form->Task);
-  form->Relayout();
-  form->Refresh(UndoStep::New);
+  auto form = StartWithPuzzle();
   QVERIFY(form->Im->Bitmap.width() > 0);
   const int top = TBoardGeometry::ForTask(form->Task).B;
   QCOMPARE(CounterPixels(form->Im->Bitmap, top), 0); // edit mode shows no counter
@@ -535,9 +539,7 @@ void TestMainWindow::moveCounterInPlayMode() {
 }
 
 void TestMainWindow::treeTooBigForUndo() {
-  auto form = Start({"-"});
-  BuildPuzzle(form->Task);
-  form->Refresh(UndoStep::New);
+  auto form = StartWithPuzzle();
   form->PlayBt->click();
   // Five bytes a move: this line no longer fits into a snapshot.
   PlayBackAndForth(form->Play, 18, int(SnapshotBodySize / 5) + 10);
@@ -572,9 +574,7 @@ void TestMainWindow::treeTooBigForUndo() {
 }
 
 void TestMainWindow::saveWithJsonFilterExports() {
-  auto form = Start({"-"});
-  BuildPuzzle(form->Task);
-  form->Refresh(UndoStep::New);
+  auto form = StartWithPuzzle();
   form->PlayBt->click();
   PlayBackAndForth(form->Play, 18, 2);
   const QString taskFile = form->TaskFile;
