@@ -1,0 +1,287 @@
+// RunSearch: the layered breadth-first search, the position store and the memory budget.
+#include <algorithm>
+#include <cstring>
+
+#include "model/platform.h"
+#include "solver/solver.h"
+
+namespace zrk {
+
+uint64_t TSolver::BudgetFor(uint64_t available, uint32_t recordSize) {
+  // Each position costs its record made even plus about 10 bytes of table. Below the reserve the
+  // budget is 0: the search stops at its first new position instead of running unbounded.
+  if (available <= MemoryReserve) return 0;
+  return (available - MemoryReserve) / (((uint64_t(recordSize) + 11) / 2) * 2);
+}
+
+void TSolver::Solve(const TTask& task, const TSolveOptions& options, ISolveProgress* progress) {
+  Opt = options;
+  Progress = progress;
+  const bool stopRequested = SolveStopped;
+  PrepareSolver(task);
+  SolveStopped = stopRequested;
+  LayerLimitHit = OutOfMemory = false;
+  SolCount = 0;
+  SolutionLayer = -1;
+  SolMaxCount = Opt.ManySol ? std::clamp(Opt.SolMax, 1, MaxSolutions) : 1;
+  ForgetIndex = 0;
+  MaxGenerations = 0;
+  HasEndPosition = Goals > 0;
+  FreeRecords = SpareRecord = 0;
+  Target = nullptr;
+
+  MemoryOverride = Opt.AvailableMemory != 0;
+  MemoryStart = MemoryOverride ? Opt.AvailableMemory : AvailablePhysicalMemory();
+  MaxRecords = BudgetFor(MemoryStart, RecordSize());
+
+  Records.Reset(RecordSize());
+  MaxRecords = std::min<uint64_t>({MaxRecords, Records.Capacity(), THashArrays::MaxHashCapacity - 1});
+  Table.SetSource(Records.KeySource());
+  Table.Reset(KeyBytes, 0);
+  Table.GrowthStep = 0;
+
+  LayerCounts.assign(1, 0);
+  LayerHeads.assign(1, 0);
+  L = 0;
+  PosTotal = GeneratedTotal = ExpandedTotal = 0;
+  NewCount = NewHead = NewTail = 0;
+  if (MoveMode < 0 || !ValidStart) return;
+
+  const uint32_t start = Records.New();
+  if (!start) {
+    SolveStopped = OutOfMemory = true;
+    return;
+  }
+  StartOrder = FirstSeenOrder(Occ.data());
+  EncodePosition(Occ.data(), Records.Key(start));
+  DecodePosition(Records.Key(start));
+  Records.SetNext(start, 0);
+  Records.SetParent(start, 0);
+  Records.SetLayer(start, 0);
+  Records.SetMoveInfo(start, 0xFFFF);
+  Table.Insert(start);
+  NewCount = 1;
+  NewHead = NewTail = start;
+  PosTotal = 1;
+  NextProgress = 10000;
+  StopAtWanted = HasEndPosition && !Opt.Remote && !Opt.CountSol;
+  Search();
+}
+
+void TSolver::CloseLayer() {
+  LayerCounts[L] = NewCount;
+  LayerHeads[L] = NewHead;
+}
+
+void TSolver::Search() {
+  bool partial = false;
+  if (HasEndPosition && IsGoal(FigPlacement.data())) {
+    SolutionRecords[0] = NewHead;
+    SolCount = 1;
+    SolutionLayer = 0;
+    partial = !Opt.Remote;
+  }
+  while (!partial && NewCount != 0) {
+    CloseLayer();
+    if (L == MaxLayers - 1) {
+      LayerLimitHit = true;
+      SolveStopped = true;
+      return;
+    }
+    ++L;
+    LayerCounts.push_back(0);
+    LayerHeads.push_back(0);
+    const uint32_t head = LayerHeads[L - 1];
+    NewCount = NewHead = NewTail = 0;
+    if (!ExpandLayer(head) || (SolCount > 0 && !Opt.Remote)) partial = true;
+  }
+  if (partial) CloseLayer();
+  if (LayerCounts[L] == 0 && L > 0) --L;
+  LayerCounts.resize(L + 1);
+  LayerHeads.resize(L + 1);
+}
+
+bool TSolver::ExpandLayer(uint32_t head) {
+  Batching = MoveMode <= 2;
+  Pending.clear();
+  PendingKeys.clear();
+  ParentOpen = false;
+  for (uint32_t rec = head; rec; rec = Records.Next(rec)) {
+    if (!Batching) {
+      Expand(rec);
+      if (!AfterParent()) return false;
+      continue;
+    }
+    Pending.push_back(TPending{0, 0, 0, 1, rec});
+    Expand(rec);
+    if (Pending.size() >= 512 && FlushPending() == Go::Stop) return false;
+  }
+  if (Batching) {
+    if (FlushPending() == Go::Stop) return false;
+    if (ParentOpen && !AfterParent()) return false;
+  }
+  return true;
+}
+
+bool TSolver::AfterParent() {
+  if (SolveStopped) return false;
+  if (StopAtWanted && SolCount >= SolMaxCount) return false;
+  if (GeneratedTotal > NextProgress && ProgressStep()) return false;
+  return true;
+}
+
+// Successors of a group of parents: hashes first, bucket and key lines fetched ahead, then every
+// successor handled in the order it was generated, exactly as one by one.
+TSolver::Go TSolver::FlushPending() {
+  const size_t count = Pending.size();
+  for (size_t i = 0; i < count; ++i) {
+    TPending& e = Pending[i];
+    if (e.Marker) continue;
+    e.Sum = Table.Hash(&PendingKeys[size_t(e.Parent) * KeyBytes]);
+    Table.PrefetchSum(e.Sum);
+  }
+  const TKeySource source = Records.KeySource();
+  for (size_t i = 0; i < count; ++i) {
+    const TPending& e = Pending[i];
+    if (e.Marker) continue;
+    const uint32_t first = Table.FirstKeyOfSum(e.Sum);
+    if (first) __builtin_prefetch(source.At(first));
+  }
+  Go go = Go::On;
+  for (size_t i = 0; i < count && go == Go::On; ++i) {
+    const TPending& e = Pending[i];
+    if (e.Marker) {
+      if (ParentOpen && !AfterParent()) {
+        go = Go::Stop;
+        break;
+      }
+      ParentOpen = true;
+      Expanding = e.Parent;
+      ++ExpandedTotal;
+      ParentSolution = false;
+      continue;
+    }
+    go = StoreSuccessor(&PendingKeys[size_t(e.Parent) * KeyBytes], e.Sum, e.Goal, e.MoveInfo);
+  }
+  Pending.clear();
+  PendingKeys.clear();
+  return go;
+}
+
+TSolver::Go TSolver::StoreSuccessor(const uint8_t* key, uint32_t sum, bool goal, uint16_t moveInfo) {
+  if (!SpareRecord) {
+    SpareRecord = TakeRecord();
+    if (!SpareRecord) return Go::Stop;
+  }
+  ++GeneratedTotal;
+  const uint32_t found = Table.FindHashed(key, sum);
+  const bool isGoal = goal && HasEndPosition && !ParentSolution && (SolCount > 0 ? L == SolutionLayer : !found);
+  const uint32_t rec = SpareRecord;
+  if (!found) {
+    if (!EnsureTableRoom()) return Go::Stop;
+    std::memcpy(Records.Key(rec), key, KeyBytes);
+    AppendToLayer(rec);
+    ++NewCount;
+    ++PosTotal;
+    Table.InsertHashed(rec, sum);
+  } else if (!isGoal) {
+    return Go::On;
+  } else {
+    std::memcpy(Records.Key(rec), key, KeyBytes);
+    Records.SetNext(rec, 0);
+  }
+  Records.SetLayer(rec, uint16_t(L));
+  Records.SetMoveInfo(rec, moveInfo);
+  Records.SetParent(rec, Expanding);
+  SpareRecord = 0;
+  if (isGoal) {
+    if (!RegisterSolution(rec)) return Go::Stop;
+    ParentSolution = true;
+  }
+  return Go::On;
+}
+
+void TSolver::AppendToLayer(uint32_t rec) {
+  Records.SetNext(rec, 0);
+  if (NewTail) Records.SetNext(NewTail, rec);
+  else NewHead = rec;
+  NewTail = rec;
+}
+
+uint32_t TSolver::TakeRecord() {
+  if (FreeRecords) {
+    const uint32_t h = FreeRecords;
+    FreeRecords = Records.Next(h);
+    return h;
+  }
+  if (Table.Count() < MaxRecords && (!Records.NeedsBlock() || AllowMemory(PoolBlockSize))) {
+    const uint32_t h = Records.New();
+    if (h) return h;
+  }
+  if (Opt.ForgetLayers && ForgetOldestLayer()) return TakeRecord();
+  SolveStopped = true;
+  OutOfMemory = true;
+  return 0;
+}
+
+// Drops the oldest stored layer while three layers stay (the one expanded, the one before it and the
+// one being built), so that every successor of the layer being expanded is still recognised.
+bool TSolver::ForgetOldestLayer() {
+  if (ForgetIndex >= L - 2) return false;
+  uint32_t rec = LayerHeads[ForgetIndex];
+  while (rec) {
+    const uint32_t next = Records.Next(rec);
+    Table.Remove(Records.Key(rec));
+    Records.SetNext(rec, FreeRecords);
+    FreeRecords = rec;
+    rec = next;
+  }
+  LayerHeads[ForgetIndex] = 0;
+  ++ForgetIndex;
+  return FreeRecords != 0 || ForgetOldestLayer();
+}
+
+bool TSolver::AllowMemory(uint64_t bytes) {
+  if (MemoryOverride) {
+    const uint64_t used = Records.BlocksTaken() * PoolBlockSize + Table.ArrayBytes();
+    return used + bytes + MemoryReserve <= MemoryStart;
+  }
+  return AvailablePhysicalMemory() >= bytes + MemoryReserve;
+}
+
+// The table doubles as it fills, up to room for the whole budget; a growth that the available memory
+// cannot hold forgets old layers when allowed, else ends the search for want of memory.
+bool TSolver::EnsureTableRoom() {
+  if (!Table.NeedsGrowth()) return true;
+  const uint64_t limit = std::min<uint64_t>(MaxRecords + 1, THashArrays::MaxHashCapacity);
+  if (Table.Capacity() >= limit) return true; // only chain cells are short: they grow by themselves
+  const uint32_t next = uint32_t(std::min<uint64_t>(uint64_t(Table.Capacity()) * 2, limit));
+  while (!AllowMemory(THashArrays::BytesFor(next))) {
+    if (!Opt.ForgetLayers || !ForgetOldestLayer()) {
+      SolveStopped = true;
+      OutOfMemory = true;
+      return false;
+    }
+    if (!Table.NeedsGrowth()) return true;
+  }
+  if (Table.Resize(next)) return true;
+  SolveStopped = true;
+  OutOfMemory = true;
+  return false;
+}
+
+bool TSolver::RegisterSolution(uint32_t record) {
+  if (SolutionLayer < 0) SolutionLayer = L;
+  if (SolCount < SolMaxCount) SolutionRecords[SolCount] = record;
+  ++SolCount;
+  return Opt.Remote || Opt.CountSol || SolCount < SolMaxCount;
+}
+
+bool TSolver::ProgressStep() {
+  NextProgress = GeneratedTotal + 10000;
+  LayerCounts[L] = NewCount;
+  if (Progress) Progress->Progress(*this);
+  return SolveStopped;
+}
+
+} // namespace zrk

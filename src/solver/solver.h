@@ -1,0 +1,270 @@
+#pragma once
+// TSolver: the layered breadth-first search over the positions of a task.
+//
+// PrepareSolver turns the task into scan cells, classes of interchangeable figures and every legal
+// placement of every class with its one-step links and front cells; RunSearch then builds layer
+// after layer, storing every position once in the position table, with its parent and the move
+// that produced it. The hot loop touches only the byte arrays and placement records below.
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/task.h"
+#include "solver/hash_f.h"
+#include "solver/hash_v.h"
+#include "solver/mem_pool.h"
+#include "solver/position_store.h"
+
+namespace zrk {
+
+constexpr int MaxLayers = 10000;
+constexpr int MaxSolutions = 100;
+constexpr uint64_t MemoryReserve = 134217728; // kept free for the rest of the system (128 MB)
+
+struct TSolveOptions {
+  bool Remote = true;
+  bool ManySol = false;
+  int SolMax = 10;
+  bool CountSol = false;
+  bool ForgetLayers = false;
+  uint64_t AvailableMemory = 0; // 0: ask the system
+};
+
+class TSolver;
+
+// Called from the search every 10,000 generated positions; may set the solver's stop flag.
+class ISolveProgress {
+ public:
+  virtual ~ISolveProgress() = default;
+  virtual void Progress(TSolver& solver) = 0;
+};
+
+// One legal placement of a class: where its cells are, where one step leads, what it newly covers.
+struct TPlacement {
+  int32_t Links[4];      // placement index one cell away in direction d, -1 when not allowed
+  int32_t Fronts[4];     // offset of the front list d in TSolver::CellList
+  int16_t FrontCount[4];
+  int32_t Cells;         // offset of the cells (scan indices, in the figure's cell order)
+  int16_t CellCount;
+  int16_t Anchor;        // relative code of the bounding box's top-left cell
+  int16_t FirstCell;     // scan index of the first cell
+  uint8_t GoalFlag;
+  uint8_t Class;
+};
+
+struct TFigClass {
+  int Number = 0;
+  std::vector<uint8_t> Instances;   // SolverFig numbers, ascending
+  int CellCount = 0;
+  int FirstPlacement = 0;           // placements of the class are consecutive in TSolver::Placements
+  int PlacementCount = 0;
+  std::vector<int32_t> ByFirstCell; // scan index -> placement index, -1 none
+};
+
+// A move reported in reconstruction mode, as the play engine records it.
+struct TMoveItem {
+  int Fig = 0;  // SolverFig
+  int Dir = 0;
+  int Len = 0;
+  int Cell = 0; // the figure's first cell before the move, relative to the field's Pos
+};
+
+class TSolver {
+ public:
+  TSolver();
+  ~TSolver();
+  TSolver(const TSolver&) = delete;
+  TSolver& operator=(const TSolver&) = delete;
+
+  // ---- set-up ----
+  void PrepareSolver(const TTask& task);
+  int ScanCount() const { return N; }
+  int FigureCount() const { return NFigs; }
+  int ClassCount() const { return int(Classes.size()); }
+  int SymbolCount() const { return Symbols; }
+  bool Packed() const { return IsPacked; }
+  uint32_t KeySize() const { return KeyBytes; }
+  uint32_t RecordSize() const { return KeyBytes + RecordHeader; }
+  int GoalCount() const { return Goals; }
+  // False when some moving figure stands where none of its placements is (a wall cuts through it):
+  // such a start cannot be searched.
+  bool StartValid() const { return ValidStart; }
+  const TFigClass& Class(int number) const { return Classes[number - 1]; }
+  const TPlacement& Placement(int index) const { return Placements[index]; }
+  int TaskFigure(int solverFig) const { return SolverToFig[solverFig]; }
+
+  void EncodePosition(const uint8_t* occupancy, uint8_t* key) const;
+  void DecodePosition(const uint8_t* key);
+  std::vector<int> FirstSeenOrder(const uint8_t* occupancy) const;
+  bool IsGoal(const int32_t* figPlacement) const;
+  const std::vector<uint8_t>& Occupancy() const { return Occ; }
+
+  // ---- search ----
+  static uint64_t BudgetFor(uint64_t availableBytes, uint32_t recordSize);
+  // Runs the whole search on a prepared solver (PrepareSolver is called first by Solve).
+  void Solve(const TTask& task, const TSolveOptions& options, ISolveProgress* progress = nullptr);
+
+  // Results, valid until the next solve.
+  int L = 0;                                  // last non-empty layer
+  std::vector<uint32_t> LayerCounts;          // per layer 0..L
+  std::vector<uint32_t> LayerHeads;
+  uint64_t PosTotal = 0, GeneratedTotal = 0, ExpandedTotal = 0;
+  int SolCount = 0;
+  int SolutionLayer = -1;
+  int SolMaxCount = 1;
+  uint32_t SolutionRecords[MaxSolutions] = {};
+  std::atomic<bool> SolveStopped{false};
+  bool LayerLimitHit = false;
+  bool OutOfMemory = false;
+  bool HasEndPosition = false;
+  uint64_t MaxRecords = 0;
+  int ForgetIndex = 0;
+  int MaxGenerations = 0; // deepest group any-path work list seen (sizes reconstruction buffers)
+  uint32_t RunningCount() const { return NewCount; } // positions of the layer being built so far
+  // The first-seen order of the start position, kept for the move lines of the results.
+  std::vector<int> StartOrder;
+
+  // ---- reconstruction mode (the move lines of the results) ----
+  // Expands `parent` again and reports the move that leads to the position `target`.
+  bool ReconstructMove(uint32_t parent, const uint8_t* target, std::vector<TMoveItem>& items);
+  const TPositionStore& Store() const { return Records; }
+
+ private:
+  // set-up tables
+  int N = 0;                            // scan cells
+  std::vector<int16_t> ScanCells;       // relative codes
+  std::vector<int16_t> ScanIndexOf;     // relative code -> scan index, -1
+  std::vector<int16_t> Neighbours;      // 4 per scan cell
+  int NFigs = 0;
+  uint8_t FigToSolver[256] = {};
+  uint8_t SolverToFig[256] = {};
+  std::vector<uint8_t> Occ;             // working position, one byte per scan cell
+  std::vector<int32_t> FigPlacement;    // per SolverFig
+  std::vector<uint8_t> ClassOf;         // SolverFig -> class number
+  std::vector<TFigClass> Classes;
+  std::vector<TPlacement> Placements;
+  std::vector<int16_t> CellList;        // placement cells and fronts
+  int FieldPos = 0;
+  int Goals = 0;
+  int Symbols = 0;
+  bool IsPacked = false;
+  uint32_t KeyBytes = 1;
+  int MoveMode = 0;                     // which generator
+  bool ValidStart = true;
+  mutable std::vector<uint8_t> Seen;    // encoder scratch, per SolverFig
+
+  // pools and table
+  TMem SetupPool;
+  TMem PositionPool;
+  TPositionStore Records;
+  THashF Table;
+
+  // search state
+  TSolveOptions Opt;
+  ISolveProgress* Progress = nullptr;
+  uint32_t NewCount = 0, NewHead = 0, NewTail = 0;
+  uint64_t NextProgress = 0;
+  uint32_t FreeRecords = 0;
+  uint32_t SpareRecord = 0;
+  uint32_t Expanding = 0;                // record being expanded
+  bool ParentSolution = false;
+  bool StopAtWanted = false;
+  int GoalHits = 0;                      // figures on a goal placement in the decoded position
+  uint64_t MemoryStart = 0;              // available memory when the search began
+  uint64_t MemoryUsed = 0;               // bytes of blocks and table arrays taken since
+  bool MemoryOverride = false;
+
+  // reconstruction
+  const uint8_t* Target = nullptr;
+  std::vector<TMoveItem>* Items = nullptr;
+  std::vector<uint8_t> TargetScratch;
+
+  // batched successor handling for the single-figure generators
+  struct TPending {
+    uint32_t Sum;
+    uint16_t MoveInfo;
+    uint8_t Goal;     // the successor is a goal position
+    uint8_t Marker;   // 1: the start of a parent's successors (Parent holds it)
+    uint32_t Parent;  // the parent record of a marker, else the successor's key index in PendingKeys
+  };
+  bool Batching = false;
+  bool ParentOpen = false;
+  std::vector<TPending> Pending;
+  std::vector<uint8_t> PendingKeys;
+  std::vector<uint8_t> KeyScratch;
+
+  // group generators' scratch
+  std::vector<uint8_t> Occ2;
+  std::vector<int32_t> FigPlacement2;
+  std::vector<uint8_t> Blocked, InGroup;
+  std::vector<uint8_t> GroupList;
+  std::vector<int32_t> PushStart;
+  std::vector<uint8_t> PushList;
+  std::vector<uint32_t> SizeHead, SizeTail;
+  uint32_t BestGoal = 0;                 // goal successor with the smallest group so far
+  int BestGoalSize = 0;
+  bool GoalTests = true;                 // group any path: off once a goal is registered for the parent
+  // group any path: one initiator's traversal, visited keyed by position and initiator cell
+  std::vector<uint8_t> TravKeys;         // per entry: key bytes, then the initiator's first cell (16 bits)
+  std::vector<uint32_t> TravIndex;       // open addressing over entries + 1, 0 empty
+  size_t TravCount = 0;
+  // any-path scratch
+  std::vector<uint8_t> Visited;
+  std::vector<int32_t> Queue, From;
+
+  // set-up steps
+  void BuildScanCells(const TTask& task);
+  void AddFigure(const TTask& task, int index, THashV& classTable);
+  void EnumeratePlacements(const TTask& task, const TFig& fig, TFigClass& cls);
+  void SetGoals(const TTask& task);
+
+  // search steps
+  void Search();
+  bool ExpandLayer(uint32_t head);
+  bool AfterParent();
+  uint32_t TakeRecord();
+  bool RegisterSolution(uint32_t record);
+  bool ProgressStep();
+  bool ForgetOldestLayer();
+  bool AllowMemory(uint64_t bytes);
+  bool EnsureTableRoom();
+  void AppendToLayer(uint32_t record);
+  void CloseLayer();
+
+  // successor handling
+  enum class Go { On, Stop };
+  void Expand(uint32_t record);
+  Go EmitSingle(int fig, int newPlacement, uint16_t moveInfo, int dir, int len);
+  Go Emit(const uint8_t* occ, bool goal, uint16_t moveInfo, uint32_t* sizeList, uint32_t* sizeTail);
+  Go FlushPending();
+  Go StoreSuccessor(const uint8_t* key, uint32_t sum, bool goal, uint16_t moveInfo);
+  bool ReconstructHit(const uint8_t* occ);
+  int LastMovedFig(uint16_t moveInfo, bool wide) const;
+  bool GoalWith(int fig, int newPlacement) const;
+
+  // generators
+  void ExpandOneCell();
+  void ExpandOneDir();
+  void ExpandAnyPath();
+  void ExpandGroupOneCell();
+  void ExpandGroupOneDir();
+  void ExpandGroupAnyPath();
+  bool FormGroup(const uint8_t* occ, const int32_t* fp, int x, int d);
+  void MoveGroup(uint8_t* occ, int32_t* fp, int d);
+  void StartGroupExpansion();
+  Go EmitGroup(const uint8_t* occ, const int32_t* fp, uint16_t moveInfo);
+  void FlushSizeLists();
+  Go RegisterBestGoal();
+  Go GroupOneCellFrom(int skip, bool keepResults, std::vector<std::pair<int, int>>* results);
+  void TravClear();
+  bool TravAdd(const uint8_t* key, int cell); // false when already there
+  bool CanStep(int placement, int d) const;
+  void DoStep(uint8_t* occ, int fig, int from, int d);
+  void UndoStep(uint8_t* occ, int fig, int from, int d);
+
+  friend class TGroupMoves;
+};
+
+} // namespace zrk
