@@ -18,5 +18,6 @@ int RunInfo(int argc, char** argv);
 int RunPlay(int argc, char** argv);
 int RunMoves(int argc, char** argv);
 int RunExport(int argc, char** argv);
+int RunSolve(int argc, char** argv);
 
 } // namespace zrk::cli

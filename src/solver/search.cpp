@@ -136,19 +136,22 @@ TSolver::Go TSolver::FlushPending() {
   const size_t count = Pending.size();
   for (size_t i = 0; i < count; ++i) {
     TPending& e = Pending[i];
-    if (e.Marker) continue;
-    e.Sum = Table.Hash(&PendingKeys[size_t(e.Parent) * KeyBytes]);
-    Table.PrefetchSum(e.Sum);
+    if (!e.Marker) e.Sum = Table.Hash(&PendingKeys[size_t(e.Parent) * KeyBytes]);
   }
+  // A sliding window: the bucket of the successor BucketAhead places on is fetched, and the first key
+  // of the bucket KeyAhead places on (its bucket line has arrived by then), while this one is handled.
+  constexpr size_t BucketAhead = 20, KeyAhead = 8;
   const TKeySource source = Records.KeySource();
-  for (size_t i = 0; i < count; ++i) {
-    const TPending& e = Pending[i];
-    if (e.Marker) continue;
-    const uint32_t first = Table.FirstKeyOfSum(e.Sum);
-    if (first) __builtin_prefetch(source.At(first));
+  for (size_t i = 0; i < count && i < BucketAhead; ++i) {
+    if (!Pending[i].Marker) Table.PrefetchSum(Pending[i].Sum);
   }
   Go go = Go::On;
   for (size_t i = 0; i < count && go == Go::On; ++i) {
+    if (i + BucketAhead < count && !Pending[i + BucketAhead].Marker) Table.PrefetchSum(Pending[i + BucketAhead].Sum);
+    if (i + KeyAhead < count && !Pending[i + KeyAhead].Marker) {
+      const uint32_t first = Table.FirstKeyOfSum(Pending[i + KeyAhead].Sum);
+      if (first) __builtin_prefetch(source.At(first));
+    }
     const TPending& e = Pending[i];
     if (e.Marker) {
       if (ParentOpen && !AfterParent()) {
