@@ -66,7 +66,13 @@ class THashF {
   THashArrays A;
 
   bool Equal(uint32_t handle, const uint8_t* key) const {
-    return std::memcmp(Source.At(handle), key, KeyBytes) == 0;
+    const uint8_t* stored = Source.At(handle);
+    if (KeyBytes >= 4 && KeyBytes <= 8) {
+      // Two overlapping words cover a short key without reading past it.
+      const uint32_t tail = KeyBytes - 4;
+      return LoadWord(stored) == LoadWord(key) && LoadWord(stored + tail) == LoadWord(key + tail);
+    }
+    return std::memcmp(stored, key, KeyBytes) == 0;
   }
   bool EnsureArrays();
 };
