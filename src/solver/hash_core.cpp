@@ -1,6 +1,9 @@
 #include "solver/hash_core.h"
 
 #include <cstdlib>
+#include <cstring>
+
+#include "solver/big_alloc.h"
 
 namespace zrk {
 
@@ -9,11 +12,11 @@ bool THashArrays::Make(uint32_t capacity) {
   if (capacity > MaxHashCapacity) capacity = MaxHashCapacity;
   const uint32_t buckets = BucketsFor(capacity);
   const uint32_t cells = CellsFor(capacity);
-  auto* b = static_cast<uint32_t*>(std::calloc(buckets, sizeof(uint32_t)));
-  auto* c = static_cast<TChainCell*>(std::malloc(size_t(cells) * sizeof(TChainCell)));
+  auto* b = static_cast<uint32_t*>(BigAlloc(size_t(buckets) * sizeof(uint32_t)));
+  auto* c = static_cast<TChainCell*>(BigAlloc(size_t(cells) * sizeof(TChainCell)));
   if (!b || !c) {
-    std::free(b);
-    std::free(c);
+    BigFree(b, size_t(buckets) * sizeof(uint32_t));
+    BigFree(c, size_t(cells) * sizeof(TChainCell));
     return false;
   }
   Release();
@@ -26,8 +29,8 @@ bool THashArrays::Make(uint32_t capacity) {
 }
 
 void THashArrays::Release() {
-  std::free(Buckets);
-  std::free(Cells);
+  BigFree(Buckets, size_t(BucketCount) * sizeof(uint32_t));
+  BigFree(Cells, size_t(ChainCapacity) * sizeof(TChainCell));
   Buckets = nullptr;
   Cells = nullptr;
   Count = Capacity = BucketCount = ChainCapacity = CellsInUse = CellsTaken = FreeCells = LastBucket = 0;
@@ -77,8 +80,10 @@ bool THashArrays::Push(uint32_t bucket, uint32_t handle) {
 bool THashArrays::GrowCells() {
   const uint64_t wanted = uint64_t(ChainCapacity) * 2 + 1;
   if (wanted > MaxHashCapacity) return false;
-  auto* c = static_cast<TChainCell*>(std::realloc(Cells, size_t(wanted) * sizeof(TChainCell)));
+  auto* c = static_cast<TChainCell*>(BigAlloc(size_t(wanted) * sizeof(TChainCell)));
   if (!c) return false;
+  std::memcpy(c, Cells, size_t(CellsTaken) * sizeof(TChainCell));
+  BigFree(Cells, size_t(ChainCapacity) * sizeof(TChainCell));
   Cells = c;
   ChainCapacity = uint32_t(wanted);
   return true;

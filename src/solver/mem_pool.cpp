@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "solver/big_alloc.h"
+
 namespace zrk {
 
 namespace {
@@ -21,7 +23,7 @@ TMem::~TMem() { Clear(); }
 
 void* TMem::NewBlock(size_t n) {
   if (n > PoolBlockUsable) return nullptr;
-  auto* block = static_cast<uint8_t*>(std::malloc(PoolBlockSize));
+  auto* block = static_cast<uint8_t*>(BigAlloc(PoolBlockSize));
   if (!block) return nullptr;
   const uint32_t number = uint32_t(Blocks.size());
   WriteHeader(block, 0, number); // previous = number of the current block + 1
@@ -72,7 +74,7 @@ void* TMem::Realloc(const void* old, size_t oldSize, size_t newSize) {
 }
 
 void TMem::Clear() {
-  for (uint8_t* block : Blocks) std::free(block);
+  for (uint8_t* block : Blocks) BigFree(block, PoolBlockSize);
   Blocks.clear();
   for (uint32_t i = 0; i <= HandleBlocks; ++i) BlockTable[i] = nullptr;
   Cursor = End = nullptr;
