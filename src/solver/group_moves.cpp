@@ -194,17 +194,17 @@ bool TSolver::TravAdd(const uint8_t* key, int cell) {
       TravIndex[at] = uint32_t(i + 1);
     }
   }
-  uint8_t probe[258];
-  std::memcpy(probe, key, KeyBytes);
   const uint16_t c = uint16_t(cell);
-  std::memcpy(probe + KeyBytes, &c, 2);
   const size_t mask = TravIndex.size() - 1;
   size_t at = (Table.Hash(key) * 2654435761u ^ c) & mask;
   while (TravIndex[at]) {
-    if (std::memcmp(&TravKeys[(TravIndex[at] - 1) * entry], probe, entry) == 0) return false;
+    const uint8_t* stored = &TravKeys[(TravIndex[at] - 1) * entry];
+    if (LoadTail(stored + KeyBytes, 2) == c && std::memcmp(stored, key, KeyBytes) == 0) return false;
     at = (at + 1) & mask;
   }
-  TravKeys.insert(TravKeys.end(), probe, probe + entry);
+  TravKeys.insert(TravKeys.end(), key, key + KeyBytes);
+  TravKeys.push_back(uint8_t(c));
+  TravKeys.push_back(uint8_t(c >> 8));
   TravIndex[at] = uint32_t(++TravCount);
   return true;
 }
@@ -215,7 +215,6 @@ bool TSolver::TravAdd(const uint8_t* key, int cell) {
 // nor an interchangeable twin standing elsewhere cut it short.
 void TSolver::ExpandGroupAnyPath() {
   StartGroupExpansion();
-  if (KeyBytes + 2 > 258) return;
   const uint32_t parent = Expanding;
   const int skip = LastMovedFig(Records.MoveInfo(parent), true);
   std::vector<std::pair<int, int>> results;
