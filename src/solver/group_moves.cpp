@@ -62,6 +62,7 @@ void TSolver::StartGroupExpansion() {
 }
 
 TSolver::Go TSolver::EmitGroup(const uint8_t* occ, const int32_t* fp, uint16_t moveInfo) {
+  if (Target) return GroupHit(occ, fp);
   const int size = int(GroupList.size());
   if (!SpareRecord) {
     SpareRecord = TakeRecord();

@@ -79,7 +79,8 @@ void TSolver::PrepareSolver(const TTask& task) {
   Seen.assign(NFigs + 1, 0);
 
   const TTaskOptions& o = task.Options;
-  if (o.Gravity || o.Cooperative) MoveMode = -1; // their generators come with the gravity and cooperative moves
+  if (o.Gravity) MoveMode = GravityGenerator;
+  else if (o.Cooperative) MoveMode = CooperativeGenerator;
   else MoveMode = (o.GrSlide ? 3 : 0) + std::clamp(o.MoveKind, 0, 2);
 }
 

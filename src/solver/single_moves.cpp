@@ -9,7 +9,8 @@ namespace zrk {
 void TSolver::Expand(uint32_t record) {
   Expanding = record;
   DecodePosition(Records.Key(record));
-  if (!Target && !Batching) ++ExpandedTotal;
+  // A gravity record marked NoExpand is skipped without being counted: the generator counts itself.
+  if (!Target && !Batching && MoveMode != GravityGenerator) ++ExpandedTotal;
   ParentSolution = false;
   switch (MoveMode) {
     case 0: ExpandOneCell(); break;
@@ -18,6 +19,8 @@ void TSolver::Expand(uint32_t record) {
     case 3: ExpandGroupOneCell(); break;
     case 4: ExpandGroupOneDir(); break;
     case 5: ExpandGroupAnyPath(); break;
+    case GravityGenerator: ExpandGravity(); break;
+    case CooperativeGenerator: ExpandCooperative(); break;
     default: break;
   }
 }
@@ -89,7 +92,9 @@ TSolver::Go TSolver::EmitSingle(int fig, int newPlacement, uint16_t moveInfo, in
 bool TSolver::ReconstructHit(const uint8_t* occ) {
   TargetScratch.resize(KeyBytes);
   EncodePosition(occ, TargetScratch.data());
-  return std::memcmp(TargetScratch.data(), Target, KeyBytes) == 0;
+  if (std::memcmp(TargetScratch.data(), Target, KeyBytes) != 0) return false;
+  HitOcc.assign(occ, occ + N); // the child with the parent's figure numbers, for the real identities
+  return true;
 }
 
 void TSolver::ExpandOneCell() {

@@ -130,6 +130,14 @@ class TSolver {
   // Expands `parent` again and reports the move that leads to the position `target`.
   bool ReconstructMove(uint32_t parent, const uint8_t* target, std::vector<TMoveItem>& items);
   const TPositionStore& Store() const { return Records; }
+  // The moves from `parent` to its child `child`, with real figure identities: realOrder holds the
+  // real SolverFig of the k-th figure in first-seen order and is carried over to the child.
+  bool ReconstructPair(uint32_t parent, uint32_t child, std::vector<int>& realOrder, std::vector<TMoveItem>& items);
+  int FieldPosition() const { return FieldPos; }
+  bool GravityMode() const { return MoveMode == GravityGenerator; }
+  bool MiniMoveMode() const { return MoveMode == 2 || MoveMode == 5 || MoveMode == CooperativeGenerator; }
+  static constexpr int GravityGenerator = 6;
+  static constexpr int CooperativeGenerator = 7;
 
  private:
   // set-up tables
@@ -263,6 +271,40 @@ class TSolver {
   bool CanStep(int placement, int d) const;
   void DoStep(uint8_t* occ, int fig, int from, int d);
   void UndoStep(uint8_t* occ, int fig, int from, int d);
+
+
+  // ---- results, gravity and cooperative moves ----
+  std::vector<uint8_t> HitOcc;           // the child's occupancy, parent's figure numbers, at a hit
+  Go GroupHit(const uint8_t* occ, const int32_t* fp);
+  bool ReconstructGroupAnyPath(uint32_t parent, const uint8_t* target, std::vector<int>& realOrder,
+                               std::vector<TMoveItem>& items);
+  void CarryRealOrder(const std::vector<int>& parentRank, std::vector<int>& realOrder, std::vector<TMoveItem>& items,
+                      size_t firstItem);
+
+  // gravity: per tilt, the stuck figures
+  std::vector<uint8_t> Stuck, StuckList;
+  void ExpandGravity();
+  bool Tilt(int d);
+  void SpreadStuck(const uint8_t* occ, const int32_t* fp, int d, size_t from);
+  Go EmitGravity(int d);
+
+  // cooperative: per expansion and direction, blocked flags and push lists; per branch, the movers
+  // and the forbidden pairs
+  std::vector<uint8_t> CoopBlocked;      // 4 * (n + 1)
+  std::vector<int32_t> CoopPushStart;    // 4 * (n + 1) + 1
+  std::vector<uint8_t> CoopPush;
+  std::vector<uint8_t> MoveDir;          // per figure, 255 when it stays
+  std::vector<uint8_t> Movers;
+  std::vector<uint16_t> Forbidden;       // 4 * (n + 1) counts
+  std::vector<uint16_t> ForbidStack;     // (figure << 2 | direction) of every count taken
+  std::vector<uint16_t> Candidates;      // (figure << 2 | direction)
+  std::vector<uint8_t> CoopSeen;
+  void ExpandCooperative();
+  Go CoopBranch(size_t from);
+  Go CoopEmit();
+  void Forbid(int fig, int dir, int spreadDir);
+  void ForbidMover(int y);
+  void ReportTrains();
 
   friend class TGroupMoves;
 };

@@ -1,0 +1,31 @@
+#pragma once
+// The results of a solve as lines of moves: the solutions and the line to the farthest position,
+// with the real figures, directions, lengths and mini-moves, placed where the play engine keeps them.
+//
+//   MakeLine        the line from the task's initial position to one stored position
+//   MakeSolveLines  after a solve: Solution, RemoteLine and the further solutions in the tree
+//   ShowSolveLine   the played line becomes the solution (else the farthest line) at SolveFrom
+
+#include <cstdint>
+#include <memory>
+
+#include "play/moves.h"
+#include "play/play_engine.h"
+#include "solver/solver.h"
+
+namespace zrk {
+
+// The line to `record`: the first played.SolveFrom moves of the played line, then one move per
+// layer of the search. Null when a pair of positions cannot be reconstructed (never for a record of
+// the last solve).
+std::unique_ptr<TMoves0> MakeLine(TSolver& solver, uint32_t record, bool remote, int number, const TMoves& played);
+
+// Replaces the engine's Solution and RemoteLine by the lines of the last solve and adds further
+// solutions to the tree. Nothing is made when layers were forgotten. Returns CountsPartial.
+bool MakeSolveLines(TSolver& solver, const TSolveOptions& options, TPlayEngine& engine);
+
+// Loads the solution, or else the farthest line, as the played line positioned at SolveFrom.
+// False when there is neither.
+bool ShowSolveLine(TPlayEngine& engine);
+
+} // namespace zrk
