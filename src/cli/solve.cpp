@@ -2,17 +2,24 @@
 // batch runs. The move rules come from the task file; the solve options from the command line.
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "cli/cli_reporter.h"
 #include "cli/commands.h"
+#include "model/cp1251.h"
 #include "model/platform.h"
+#include "play/notation.h"
+#include "play/play_engine.h"
 #include "model/task_file.h"
 #include "solver/distribution.h"
+#include "solver/results.h"
 #include "solver/solver.h"
 
 namespace zrk::cli {
@@ -72,14 +79,43 @@ const char* StopText(const TSolver& s) {
   return "stopped";
 }
 
+// A line in the notation of the move list: loaded into the engine as the played line.
+std::string LineUtf8(TPlayEngine& engine, const TMoves0& line) {
+  engine.LoadLine(line);
+  return Cp1251ToUtf8(LineText(engine, false));
+}
+
+void PutJsonString(const std::string& text) {
+  std::putchar('"');
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') std::printf("\\%c", c);
+    else if (c < 0x20) std::printf("\\u%04x", c);
+    else std::putchar(c);
+  }
+  std::putchar('"');
+}
+
 void PrintJson(const TSolver& s, int64_t ms) {
   std::printf("{\"layers\":[");
   for (size_t i = 0; i < s.LayerCounts.size(); ++i) std::printf("%s%u", i ? "," : "", s.LayerCounts[i]);
   std::printf("],\"depth\":%d,\"positions\":%llu,\"generated\":%llu,\"expanded\":%llu,\"solution_layer\":%d,"
-              "\"solution_count\":%d,\"stop\":\"%s\",\"forgotten\":%d,\"max_records\":%llu,\"time_ms\":%lld}\n",
+              "\"solution_count\":%d,\"stop\":\"%s\",\"forgotten\":%d,\"max_records\":%llu,\"time_ms\":%lld",
               s.L, (unsigned long long)s.PosTotal, (unsigned long long)s.GeneratedTotal,
               (unsigned long long)s.ExpandedTotal, s.SolutionLayer, s.SolCount, StopText(s), s.ForgetIndex,
               (unsigned long long)s.MaxRecords, (long long)ms);
+}
+
+// The closing brace of PrintJson's object is replaced by the lines.
+void PrintJsonLines(const std::vector<std::string>& solutions, const std::string* remote) {
+  std::printf(",\"solutions\":[");
+  for (size_t i = 0; i < solutions.size(); ++i) {
+    if (i) std::putchar(',');
+    PutJsonString(solutions[i]);
+  }
+  std::printf("],\"remote\":");
+  if (remote) PutJsonString(*remote);
+  else std::printf("null");
+  std::printf("}\n");
 }
 
 void PrintSummary(const TSolver& s, int64_t ms) {
@@ -95,7 +131,7 @@ void PrintSummary(const TSolver& s, int64_t ms) {
 
 void Usage() {
   std::fputs("Использование: zrk-cli solve [--remote|--no-remote] [--many N] [--count] [--forget] "
-             "[--memory BYTES[K|M|G]] [--json] TASK.zrk\n",
+             "[--memory BYTES[K|M|G]] [--json] [--at N] [--out OUT.zrk] TASK.zrk\n",
              stderr);
 }
 
@@ -105,6 +141,8 @@ int RunSolve(int argc, char** argv) {
   TSolveOptions options;
   bool json = false;
   const char* path = nullptr;
+  const char* outPath = nullptr;
+  long at = -1;
   for (int i = 0; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--remote") options.Remote = true;
@@ -126,6 +164,15 @@ int RunSolve(int argc, char** argv) {
         Usage();
         return 2;
       }
+    } else if (a == "--out" && i + 1 < argc) {
+      outPath = argv[++i];
+    } else if (a == "--at" && i + 1 < argc) {
+      char* end = nullptr;
+      at = std::strtol(argv[++i], &end, 10);
+      if (*end != 0 || at < 0) {
+        Usage();
+        return 2;
+      }
     } else if (!a.empty() && a[0] != '-' && !path) {
       path = argv[i];
     } else {
@@ -139,20 +186,30 @@ int RunSolve(int argc, char** argv) {
   }
 
   TTask task;
+  TPlayEngine engine(task);
   TStderrReporter reporter;
   TTaskIo io;
   io.Reporter = &reporter;
+  io.Play = &engine;
   if (!LoadTask(task, path, io)) {
     if (reporter.Count == 0) std::fprintf(stderr, "%s: не удалось прочитать файл\n", path);
     return 2;
   }
+  // The solve starts where the window's would: in play mode, at an entry of the played line.
+  if (at >= 0) {
+    if (!task.Options.Play || at >= engine.Line.Count) {
+      std::fprintf(stderr, "!: --at %ld: the task has no played line with entry %ld\n", at, at);
+      return 2;
+    }
+  } else {
+    at = 0;
+  }
+  if (!task.Options.Play) engine.SetPlayMode(true, false, false);
+  engine.GoTo(int(at));
+  engine.Line.SolveFrom = int(at);
   const std::string problem = PreSolveCheck(task, options.Remote);
   if (!problem.empty()) {
     std::fprintf(stderr, "!: %s\n", problem.c_str());
-    return 2;
-  }
-  if (!task.Options.OneFig()) {
-    std::fprintf(stderr, "!: gravity and cooperative moves are not searched by this version\n");
     return 2;
   }
 
@@ -169,11 +226,43 @@ int RunSolve(int argc, char** argv) {
     std::fprintf(stderr, "!: a figure stands across a wall\n");
     return 2;
   }
+  std::vector<TMoves0> lines;
+  const bool partial = MakeSolveLines(solver, options, engine, &lines);
+  std::vector<std::string> solutions;
+  std::string remoteText;
+  const bool hasRemote = engine.Line.RemoteLine != nullptr;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string text = LineUtf8(engine, lines[i]);
+    if (hasRemote && i + 1 == lines.size()) remoteText = text;
+    else solutions.push_back(text);
+  }
+  const std::string report = DistributionText(solver, options, false);
   if (json) {
     PrintJson(solver, ms);
+    PrintJsonLines(solutions, hasRemote ? &remoteText : nullptr);
   } else {
-    std::fputs(DistributionText(solver, options, false).c_str(), stdout);
+    std::fputs(report.c_str(), stdout);
+    for (size_t i = 0; i < lines.size(); ++i)
+      std::printf("%s: %s\n", Cp1251ToUtf8(lines[i].PosText).c_str(),
+                  (hasRemote && i + 1 == lines.size() ? remoteText : solutions[i]).c_str());
     PrintSummary(solver, ms);
+  }
+  if (outPath) {
+    TSolveSummary& sum = engine.Summary;
+    sum.SolveTime = int32_t(std::min<int64_t>(ms, INT32_MAX));
+    sum.PosTotal = solver.PosTotal;
+    sum.SolveStopped = solver.SolveStopped;
+    sum.SolveReport = Utf8ToCp1251(report);
+    sum.ExpandedTotal = solver.ExpandedTotal;
+    sum.GeneratedTotal = solver.GeneratedTotal;
+    sum.SolCount = solver.SolCount;
+    sum.SolMaxCount = solver.SolMaxCount;
+    sum.CountsPartial = partial;
+    ShowSolveLine(engine); // with no line made, the played line stays as loaded
+    if (!SaveTask(task, outPath, io)) {
+      std::fprintf(stderr, "%s: не удалось записать файл\n", outPath);
+      return 2;
+    }
   }
   return 0;
 }

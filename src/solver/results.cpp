@@ -54,7 +54,7 @@ std::unique_ptr<TMoves0> MakeLine(TSolver& s, uint32_t record, bool remote, int 
   return line;
 }
 
-bool MakeSolveLines(TSolver& s, const TSolveOptions& options, TPlayEngine& engine) {
+bool MakeSolveLines(TSolver& s, const TSolveOptions& options, TPlayEngine& engine, std::vector<TMoves0>* out) {
   TMoves& played = engine.Line;
   played.Solution.reset();
   played.RemoteLine.reset();
@@ -66,6 +66,7 @@ bool MakeSolveLines(TSolver& s, const TSolveOptions& options, TPlayEngine& engin
   for (int i = 0; i < made; ++i) {
     auto line = MakeLine(s, s.SolutionRecords[i], false, s.SolCount >= 2 ? i + 1 : 0, played);
     if (!line) continue;
+    if (out) out->push_back(*line);
     if (!played.Solution) {
       played.Solution = std::move(line);
       if (made > 1) engine.Tree.AddLineCopy(*played.Solution, false);
@@ -77,8 +78,10 @@ bool MakeSolveLines(TSolver& s, const TSolveOptions& options, TPlayEngine& engin
 
   if (options.Remote && s.L < int(s.LayerHeads.size())) {
     const uint32_t far = s.LayerHeads[size_t(s.L)];
-    if (far && !(s.SolCount > 0 && far == s.SolutionRecords[0]))
+    if (far && !(s.SolCount > 0 && far == s.SolutionRecords[0])) {
       played.RemoteLine = MakeLine(s, far, true, 0, played);
+      if (out && played.RemoteLine) out->push_back(*played.RemoteLine);
+    }
   }
   return partial;
 }

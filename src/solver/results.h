@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "play/moves.h"
 #include "play/play_engine.h"
@@ -22,7 +23,9 @@ std::unique_ptr<TMoves0> MakeLine(TSolver& solver, uint32_t record, bool remote,
 
 // Replaces the engine's Solution and RemoteLine by the lines of the last solve and adds further
 // solutions to the tree. Nothing is made when layers were forgotten. Returns CountsPartial.
-bool MakeSolveLines(TSolver& solver, const TSolveOptions& options, TPlayEngine& engine);
+// made, when given, receives a copy of every line made: the solutions in order, then the farthest.
+bool MakeSolveLines(TSolver& solver, const TSolveOptions& options, TPlayEngine& engine,
+                    std::vector<TMoves0>* made = nullptr);
 
 // Loads the solution, or else the farthest line, as the played line positioned at SolveFrom.
 // False when there is neither.
