@@ -35,7 +35,7 @@ void TSolver::Solve(const TTask& task, const TSolveOptions& options, ISolveProgr
   MaxRecords = BudgetFor(MemoryStart, RecordSize());
 
   Records.Reset(RecordSize());
-  MaxRecords = std::min<uint64_t>({MaxRecords, Records.Capacity(), THashArrays::MaxHashCapacity - 1});
+  MaxRecords = std::min<uint64_t>({MaxRecords, Records.Capacity(), TPositionTable::MaxCapacity - 1});
   Table.SetSource(Records.KeySource());
   Table.Reset(KeyBytes, 0);
   Table.GrowthStep = 0;
@@ -138,20 +138,17 @@ TSolver::Go TSolver::FlushPending() {
     TPending& e = Pending[i];
     if (!e.Marker) e.Sum = Table.Hash(&PendingKeys[size_t(e.Parent) * KeyBytes]);
   }
-  // A sliding window: the bucket of the successor BucketAhead places on is fetched, and the first key
-  // of the bucket KeyAhead places on (its bucket line has arrived by then), while this one is handled.
+  // A sliding window: the home slots of the successor BucketAhead places on are fetched, and the key
+  // whose sum matches that of the successor KeyAhead places on (its slots have arrived by then),
+  // while this one is handled.
   constexpr size_t BucketAhead = 20, KeyAhead = 8;
-  const TKeySource source = Records.KeySource();
   for (size_t i = 0; i < count && i < BucketAhead; ++i) {
     if (!Pending[i].Marker) Table.PrefetchSum(Pending[i].Sum);
   }
   Go go = Go::On;
   for (size_t i = 0; i < count && go == Go::On; ++i) {
     if (i + BucketAhead < count && !Pending[i + BucketAhead].Marker) Table.PrefetchSum(Pending[i + BucketAhead].Sum);
-    if (i + KeyAhead < count && !Pending[i + KeyAhead].Marker) {
-      const uint32_t first = Table.FirstKeyOfSum(Pending[i + KeyAhead].Sum);
-      if (first) __builtin_prefetch(source.At(first));
-    }
+    if (i + KeyAhead < count && !Pending[i + KeyAhead].Marker) Table.PrefetchKeyOfSum(Pending[i + KeyAhead].Sum);
     const TPending& e = Pending[i];
     if (e.Marker) {
       if (ParentOpen && !AfterParent()) {
@@ -256,10 +253,10 @@ bool TSolver::AllowMemory(uint64_t bytes) {
 // cannot hold forgets old layers when allowed, else ends the search for want of memory.
 bool TSolver::EnsureTableRoom() {
   if (!Table.NeedsGrowth()) return true;
-  const uint64_t limit = std::min<uint64_t>(MaxRecords + 1, THashArrays::MaxHashCapacity);
-  if (Table.Capacity() >= limit) return true; // only chain cells are short: they grow by themselves
+  const uint64_t limit = std::min<uint64_t>(MaxRecords + 1, TPositionTable::MaxCapacity);
+  if (Table.Capacity() >= limit) return true; // the budget ends the search before the table fills
   const uint32_t next = uint32_t(std::min<uint64_t>(uint64_t(Table.Capacity()) * 2, limit));
-  while (!AllowMemory(THashArrays::BytesFor(next))) {
+  while (!AllowMemory(TPositionTable::BytesFor(next))) {
     if (!Opt.ForgetLayers || !ForgetOldestLayer()) {
       SolveStopped = true;
       OutOfMemory = true;

@@ -16,6 +16,7 @@
 #include "solver/hash_v.h"
 #include "solver/mem_pool.h"
 #include "solver/position_store.h"
+#include "solver/position_table.h"
 
 namespace zrk {
 
@@ -167,7 +168,7 @@ class TSolver {
   TMem SetupPool;
   TMem PositionPool;
   TPositionStore Records;
-  THashF Table;
+  TPositionTable Table;
 
   // search state
   TSolveOptions Opt;
