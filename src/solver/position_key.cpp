@@ -5,27 +5,38 @@
 
 namespace zrk {
 
+// Every local below is hoisted out of the members: the byte stores would otherwise make the compiler
+// reload them after each one (a byte store may alias anything).
 void TSolver::EncodePosition(const uint8_t* occ, uint8_t* key) const {
   uint8_t* seen = Seen.data();
   std::memset(seen, 0, Seen.size());
   const uint8_t* classOf = ClassOf.data();
+  const int n = N;
   if (IsPacked) {
-    std::memset(key, 0, KeyBytes);
+    // Sixteen nibbles gather in a word, which is stored whole.
+    uint8_t* out = key;
+    uint64_t word = 0;
     int k = 0;
-    for (int i = 0; i < N; ++i) {
+    for (int i = 0; i < n; ++i) {
       const uint8_t fig = occ[i];
-      uint8_t symbol = 0;
+      uint64_t symbol = 0;
       if (fig) {
         if (seen[fig]) continue;
         seen[fig] = 1;
         symbol = classOf[fig];
       }
-      key[k >> 1] |= uint8_t(symbol << ((k & 1) * 4));
-      ++k;
+      word |= symbol << (4 * k);
+      if (++k == 16) {
+        std::memcpy(out, &word, 8);
+        out += 8;
+        word = 0;
+        k = 0;
+      }
     }
+    std::memcpy(out, &word, KeyBytes - size_t(out - key)); // the machine is little-endian
   } else {
     int k = 0;
-    for (int i = 0; i < N; ++i) {
+    for (int i = 0; i < n; ++i) {
       const uint8_t fig = occ[i];
       if (fig) {
         if (seen[fig]) continue;
@@ -40,28 +51,38 @@ void TSolver::EncodePosition(const uint8_t* occ, uint8_t* key) const {
 
 void TSolver::DecodePosition(const uint8_t* key) {
   uint8_t* occ = Occ.data();
-  std::memset(occ, 0, N);
+  const int n = N;
+  const int symbols = Symbols;
+  const bool packed = IsPacked;
+  const TFigClass* classes = Classes.data();
+  const int classCount = int(Classes.size());
+  const TPlacement* placements = Placements.data();
+  const int16_t* cellList = CellList.data();
+  int32_t* figPlacement = FigPlacement.data();
+  std::memset(occ, 0, size_t(n));
   uint8_t taken[256];
-  std::memset(taken, 0, Classes.size() + 1);
-  GoalHits = 0;
+  std::memset(taken, 0, size_t(classCount) + 1);
+  int goalHits = 0;
   int i = 0;
-  for (int k = 0; k < Symbols && i < N; ++k) {
-    const int symbol = IsPacked ? (key[k >> 1] >> ((k & 1) * 4)) & 15 : key[k];
-    if (symbol != 0 && symbol <= int(Classes.size())) {
-      const TFigClass& cls = Classes[symbol - 1];
+  for (int k = 0; k < symbols && i < n; ++k) {
+    const int symbol = packed ? (key[k >> 1] >> ((k & 1) * 4)) & 15 : key[k];
+    if (symbol != 0 && symbol <= classCount) {
+      const TFigClass& cls = classes[symbol - 1];
       const int p = cls.ByFirstCell[i];
       if (p >= 0 && taken[symbol] < cls.Instances.size()) {
         const int fig = cls.Instances[taken[symbol]++];
-        FigPlacement[fig] = p;
-        const TPlacement& pl = Placements[p];
-        GoalHits += pl.GoalFlag;
-        const int16_t* cells = &CellList[pl.Cells];
-        for (int c = 0; c < pl.CellCount; ++c) occ[cells[c]] = uint8_t(fig);
+        figPlacement[fig] = p;
+        const TPlacement& pl = placements[p];
+        goalHits += pl.GoalFlag;
+        const int16_t* cells = &cellList[pl.Cells];
+        const int cellCount = pl.CellCount;
+        for (int c = 0; c < cellCount; ++c) occ[cells[c]] = uint8_t(fig);
       }
     }
     ++i;
-    while (i < N && occ[i]) ++i;
+    while (i < n && occ[i]) ++i;
   }
+  GoalHits = goalHits;
 }
 
 std::vector<int> TSolver::FirstSeenOrder(const uint8_t* occ) const {
