@@ -6,6 +6,8 @@
 #include <map>
 #include <set>
 
+#include "line_check.h"
+#include "solver/results.h"
 #include "solver_fixtures.h"
 
 namespace zrk::test {
@@ -139,6 +141,92 @@ TEST(GravityLayers, AgreeWithPlainTilts) {
   for (const auto& rows : Boards) {
     SCOPED_TRACE(rows[0] + "/" + rows[1]);
     EXPECT_EQ(SolverLayersOf(rows, true), TPlain(rows).Layers(true));
+  }
+}
+
+// Boards small enough for the plain search to try every assignment of steps in every position.
+const std::vector<std::vector<std::string>> CoopBoards = {
+    {"A.B"},
+    {"AF.", ".B.", "..."},
+    {"A.F", "...", "K.."},
+    {" A.", "F.B", ".K "},
+};
+
+TEST(CooperativeLayers, AgreeWithPlainSteps) {
+  for (const auto& rows : CoopBoards) {
+    SCOPED_TRACE(rows[0]);
+    EXPECT_EQ(SolverLayersOf(rows, false), TPlain(rows).Layers(false));
+  }
+}
+
+TEST(CooperativeLayers, TwoFiguresNeverEnterOneCell) {
+  // A and B may not meet in the middle cell from both sides: one step of either is all layer 1 holds.
+  EXPECT_EQ(SolverLayersOf({"A.K"}, false), (std::vector<uint64_t>{1, 2}));
+}
+
+struct TGravityCase {
+  std::vector<std::string> Rows;
+  std::vector<uint64_t> Layers;
+  uint64_t Expanded, Generated;
+};
+
+TEST(GravityLayers, TiltsThatMoveNothingOrRepeatAnAxisAreNotTried) {
+  const TGravityCase cases[] = {
+      // Both figures lie on the bottom: the start tries no tilt down, its three children only the
+      // other axis; the two of layer 2 are each met again across the axis and are not expanded.
+      {{"...", "A.K"}, {1, 3, 2}, 4, 7},
+      // A record made by a tilt down tries left and right only, never up back to the start.
+      {{"A..", "..."}, {1, 2, 1}, 3, 4},
+  };
+  for (const TGravityCase& c : cases) {
+    SCOPED_TRACE(c.Rows[0] + "/" + c.Rows[1]);
+    TTask task;
+    TTaskText text(c.Rows);
+    BuildTask(task, text);
+    task.Options.SetGravity();
+    TSolver s;
+    s.Solve(task, FarthestOnly());
+    EXPECT_EQ(SolverLayers(s), c.Layers);
+    EXPECT_EQ(s.ExpandedTotal, c.Expanded);
+    EXPECT_EQ(s.GeneratedTotal, c.Generated);
+    EXPECT_EQ(c.Layers, TPlain(c.Rows).Layers(true));
+  }
+}
+
+struct TCoopGoal {
+  const char* Name;
+  std::vector<std::string> Rows;
+  std::vector<std::tuple<char, int, int>> Ends;
+  int Layer;            // moves of the shortest solution
+  int FirstMoveItems;   // mini-moves of its first move
+};
+
+TEST(CooperativeMoves, StepsTogetherOnlyWhenNoneGetsInTheOthersWay) {
+  const TCoopGoal cases[] = {
+      {"side by side, both down", {"AB", ".."}, {{'A', 0, 1}, {'B', 1, 1}}, 1, 2},
+      {"into the cell the neighbour leaves sideways", {"AB", ".."}, {{'A', 1, 0}, {'B', 1, 1}}, 2, 1},
+      {"following the neighbour the same way", {"AB.", "..."}, {{'A', 1, 0}, {'B', 2, 0}}, 1, 1},
+  };
+  for (const TCoopGoal& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTask task;
+    TPlayEngine engine(task);
+    const auto index = BuildTask(task, TTaskText(c.Rows));
+    for (auto [ch, x, y] : c.Ends) SetEnd(task, index.at(ch), x, y);
+    task.Options.SetCooperative();
+    engine.SetPlayMode(true, false, false);
+    TSolver s;
+    TSolveOptions options = FarthestOnly();
+    options.Remote = false;
+    s.Solve(task, options);
+    ASSERT_EQ(s.SolutionLayer, c.Layer);
+    MakeSolveLines(s, options, engine);
+    ASSERT_TRUE(engine.Line.Solution);
+    const TMoves0& line = *engine.Line.Solution;
+    int items = 0;
+    for (const TMove& m : line.Moves) items += m.N == 1;
+    EXPECT_EQ(items, c.FirstMoveItems);
+    ExpectLineReaches(engine, s, line, s.SolutionRecords[0], 0);
   }
 }
 
