@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "solver/key_source.h"
 #include "solver/mem_pool.h"
@@ -19,13 +20,19 @@ constexpr uint32_t RecordHeader = 12;
 class TPositionStore {
  public:
   explicit TPositionStore(TMem& pool) : Pool(pool) {}
+  ~TPositionStore() { ReleaseDonated(); }
+  TPositionStore(const TPositionStore&) = delete;
+  TPositionStore& operator=(const TPositionStore&) = delete;
 
   // Starts an empty store for records of `recordSize` bytes (key size + 12).
   void Reset(uint32_t recordSize);
   // A fresh record, or 0 when the pool gives no block or the handles are used up.
   uint32_t New();
   // Whether New would need another block from the pool.
-  bool NeedsBlock() const { return Used == PerBlock; }
+  bool NeedsBlock() const { return Used == PerBlock && !HasDonatedBlock(); }
+  // Takes over memory from BigAlloc (a position table's old array, its pages already in place) and
+  // carves record blocks from it before asking the pool: fresh pages cost the system a zeroing each.
+  void Donate(void* memory, size_t bytes);
   uint64_t Capacity() const { return uint64_t(MaxSlots) * PerBlock; } // records that handles can name
 
   uint8_t* At(uint32_t h) const { return Blocks[h >> Shift] + size_t(h & Mask) * Stride; }
@@ -54,6 +61,17 @@ class TPositionStore {
   uint32_t SlotsUsed = 0;
   uint32_t Used = 0; // records taken from the current block
   std::unique_ptr<uint8_t*[]> Blocks;
+  struct TDonated {
+    uint8_t* Base;
+    size_t Bytes;
+    size_t Taken;
+  };
+  std::vector<TDonated> Donated; // owned; the ones before DonatedAt have no block left
+  mutable size_t DonatedAt = 0;
+
+  size_t BlockBytes() const { return size_t(PerBlock) * Stride; }
+  bool HasDonatedBlock() const;
+  void ReleaseDonated();
 
   static uint32_t Get32(const uint8_t* p) { uint32_t v; std::memcpy(&v, p, 4); return v; }
   static uint16_t Get16(const uint8_t* p) { uint16_t v; std::memcpy(&v, p, 2); return v; }

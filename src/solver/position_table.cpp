@@ -126,7 +126,7 @@ bool TPositionTable::Remove(const uint8_t* key) {
   return true;
 }
 
-bool TPositionTable::Resize(uint32_t capacity) {
+bool TPositionTable::Resize(uint32_t capacity, void** retired, size_t* retiredBytes) {
   if (capacity < Used + 1) return false;
   uint64_t* old = Slots;
   const uint32_t oldCount = SlotCount;
@@ -145,7 +145,12 @@ bool TPositionTable::Resize(uint32_t capacity) {
   for (uint32_t i = 0; i < oldCount; ++i) {
     if (old[i]) Place(old[i]);
   }
-  BigFree(old, size_t(oldCount) * sizeof(uint64_t));
+  if (retired && retiredBytes) {
+    *retired = old;
+    *retiredBytes = size_t(oldCount) * sizeof(uint64_t);
+  } else {
+    BigFree(old, size_t(oldCount) * sizeof(uint64_t));
+  }
   return true;
 }
 

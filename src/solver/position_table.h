@@ -8,6 +8,7 @@
 // slots without reading any key at all. The home slot is (sum * slots) div 2^32, which keeps the
 // table ordered by sum, so a doubling writes the new array front to back.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "solver/hash_core.h"
@@ -39,8 +40,9 @@ class TPositionTable {
   bool Insert(uint32_t handle) { return InsertHashed(handle, Hash(Source.At(handle))); }
   bool InsertHashed(uint32_t handle, uint32_t sum);
   bool Remove(const uint8_t* key);
-  // Moves every slot into a table for `capacity` keys; false (nothing changed) when refused.
-  bool Resize(uint32_t capacity);
+  // Moves every slot into a table for `capacity` keys; false (nothing changed) when refused. With
+  // `retired`, the old array is handed over there (BigAlloc memory of *retiredBytes) instead of freed.
+  bool Resize(uint32_t capacity, void** retired = nullptr, size_t* retiredBytes = nullptr);
 
   // Fetches the home slot's cache lines of a sum ahead of its lookup.
   void PrefetchSum(uint32_t sum) const {

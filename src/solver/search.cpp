@@ -264,7 +264,14 @@ bool TSolver::EnsureTableRoom() {
     }
     if (!Table.NeedsGrowth()) return true;
   }
-  if (Table.Resize(next)) return true;
+  // The old array's pages are in place already: the records take them over rather than fresh ones.
+  // Under a given memory figure the budget counts blocks and the table only, so the array is freed.
+  void* retired = nullptr;
+  size_t retiredBytes = 0;
+  if (Table.Resize(next, MemoryOverride ? nullptr : &retired, &retiredBytes)) {
+    Records.Donate(retired, retiredBytes);
+    return true;
+  }
   SolveStopped = true;
   OutOfMemory = true;
   return false;
