@@ -8,7 +8,7 @@ const std::vector<TCommand>& Commands() {
       {"play", RunPlay, "TASK.zrk (--moves TEXT | --moves-file FILE) [--at N] [--save-node NOTE] --out OUT.zrk"},
       {"moves", RunMoves, "TASK.zrk"},
       {"export", RunExport, "TASK.zrk OUT.json"},
-      {"solve", RunSolve, "[--remote|--no-remote] [--many N] [--count] [--forget] [--memory BYTES] [--json] TASK.zrk"},
+      {"solve", RunSolve, "[--remote|--no-remote] [--many N] [--count] [--forget] [--memory BYTES] [--json] [--at N] [--out OUT.zrk] TASK.zrk"},
   };
   return commands;
 }
