@@ -10,9 +10,24 @@ namespace zrk {
 void TSolver::EncodePosition(const uint8_t* occ, uint8_t* key) const {
   uint8_t* seen = Seen.data();
   std::memset(seen, 0, Seen.size());
-  const uint8_t* classOf = ClassOf.data();
+  const uint8_t* classOf = ClassOf.data(); // entry 0 (an empty cell) is 0
   const int n = N;
-  if (IsPacked) {
+  if (IsPacked && Symbols == n) {
+    // Every figure is a single cell (a symbol per cell): no figure can be seen twice.
+    uint8_t* out = key;
+    uint64_t word = 0;
+    int k = 0;
+    for (int i = 0; i < n; ++i) {
+      word |= uint64_t(classOf[occ[i]]) << (4 * k);
+      if (++k == 16) {
+        std::memcpy(out, &word, 8);
+        out += 8;
+        word = 0;
+        k = 0;
+      }
+    }
+    std::memcpy(out, &word, KeyBytes - size_t(out - key));
+  } else if (IsPacked) {
     // Sixteen nibbles gather in a word, which is stored whole.
     uint8_t* out = key;
     uint64_t word = 0;
@@ -63,6 +78,22 @@ void TSolver::DecodePosition(const uint8_t* key) {
   uint8_t taken[256];
   std::memset(taken, 0, size_t(classCount) + 1);
   int goalHits = 0;
+  if (symbols == n) {
+    // Every figure is a single cell: symbol k stands on cell k.
+    for (int k = 0; k < n; ++k) {
+      const int symbol = packed ? (key[k >> 1] >> ((k & 1) * 4)) & 15 : key[k];
+      if (symbol == 0 || symbol > classCount) continue;
+      const TFigClass& cls = classes[symbol - 1];
+      const int p = cls.ByFirstCell[k];
+      if (p < 0 || taken[symbol] >= cls.Instances.size()) continue;
+      const int fig = cls.Instances[taken[symbol]++];
+      figPlacement[fig] = p;
+      goalHits += placements[p].GoalFlag;
+      occ[k] = uint8_t(fig);
+    }
+    GoalHits = goalHits;
+    return;
+  }
   int i = 0;
   for (int k = 0; k < symbols && i < n; ++k) {
     const int symbol = packed ? (key[k >> 1] >> ((k & 1) * 4)) & 15 : key[k];
