@@ -25,7 +25,7 @@ TTaskText Text(std::vector<std::string> rows, std::map<char, TFigSpec> figs = {}
   return t;
 }
 
-TFigSpec Spec(Colour c, int freedom = 0, std::string name = "") {
+TFigSpec Looks(Colour c, int freedom = 0, std::string name = "") {
   TFigSpec s;
   s.Color = c;
   s.Freedom = freedom;
@@ -41,24 +41,24 @@ std::vector<TPuzzle> Puzzles() {
   p.push_back({"dominoes and singles", Text({"AAB", ".CB", "D.."}), {}});
   // Two interchangeable dominoes and two interchangeable singles.
   p.push_back({"interchangeable",
-               Text({"AB.C", "AB..", "..DE"}, {{'A', Spec(Grey)}, {'B', Spec(Grey)}, {'C', Spec(Blue)}, {'D', Spec(Blue)}, {'E', Spec(Blue)}}), {}});
+               Text({"AB.C", "AB..", "..DE"}, {{'A', Looks(Grey)}, {'B', Looks(Grey)}, {'C', Looks(Blue)}, {'D', Looks(Blue)}, {'E', Looks(Blue)}}), {}});
   // An irregular field with a fixed figure and a temporarily fixed one handled below.
-  p.push_back({"irregular field, fixed figure", Text({" E.A", "..XA", "B.C ", " DD."}, {{'X', Spec(0, Fixed)}}), {}});
+  p.push_back({"irregular field, fixed figure", Text({" E.A", "..XA", "B.C ", " DD."}, {{'X', Looks(0, Fixed)}}), {}});
   // Freedoms: horizontal-only H, vertical-only V.
-  p.push_back({"freedoms", Text({"H.B.", ".V..", "CVAA"}, {{'H', Spec(0, HorSlide)}, {'V', Spec(0, VertSlide)}}), {}});
+  p.push_back({"freedoms", Text({"H.B.", ".V..", "CVAA"}, {{'H', Looks(0, HorSlide)}, {'V', Looks(0, VertSlide)}}), {}});
   // Walls: below (1,0) and to the right of (2,1), (0,2).
   p.push_back({"walls",
-               Text({"A..B", "..CC", "D..."}, {{'A', Spec(Grey)}, {'B', Spec(Grey)}, {'D', Spec(Grey)}},
+               Text({"A..B", "..CC", "D..."}, {{'A', Looks(Grey)}, {'B', Looks(Grey)}, {'D', Looks(Grey)}},
                     {{1, 0, FlagWallBelow}, {1, 1, FlagWallOnTheRight}, {0, 2, FlagWallOnTheRight | FlagWallBelow}}),
                {}});
   // Grooves along row 1 and column 3; P is pinned on its left cell.
   p.push_back({"pins and grooves",
-               Text({"..E.", "PP..", "F..B"}, {{'E', Spec(Grey)}, {'F', Spec(Grey)}, {'B', Spec(Grey)}},
+               Text({"..E.", "PP..", "F..B"}, {{'E', Looks(Grey)}, {'F', Looks(Grey)}, {'B', Looks(Grey)}},
                     {{0, 1, FlagGrooveToTheRight}, {1, 1, FlagGrooveToTheRight}, {0, 0, FlagGrooveToTheRight},
                      {2, 1, FlagGrooveToTheRight | FlagGrooveDown}, {0, 0, FlagGrooveDown}}),
                {{0, 1}}});
   // A row of three against a wall, plus an L-shaped figure.
-  p.push_back({"pushing rows", Text({"ABC.", "L...", "LL.D"}, {{'A', Spec(Grey)}, {'B', Spec(Grey)}, {'C', Spec(Grey)}}), {}});
+  p.push_back({"pushing rows", Text({"ABC.", "L...", "LL.D"}, {{'A', Looks(Grey)}, {'B', Looks(Grey)}, {'C', Looks(Grey)}}), {}});
   return p;
 }
 
@@ -99,7 +99,7 @@ TEST(SolverCrossCheck, TemporarilyFixedFiguresStandStill) {
 }
 
 TEST(SolverCrossCheck, DifByNameSplitsClassesOfEqualFigures) {
-  const TTaskText text = Text({"AB..", "....", "...."}, {{'A', Spec(Grey, 0, "x")}, {'B', Spec(Grey, 0, "y")}});
+  const TTaskText text = Text({"AB..", "....", "...."}, {{'A', Looks(Grey, 0, "x")}, {'B', Looks(Grey, 0, "y")}});
   TTask task;
   BuildTask(task, text);
   SetRules(task, {OneCellMove, false});

@@ -64,8 +64,8 @@ inline std::map<char, int> BuildTask(TTask& task, const TTaskText& text) {
   for (auto& [c, i] : index) {
     TFig& f = task.Figs[i];
     f.Init(&task, i);
-    auto spec = text.Figs.find(c);
-    const TFigSpec s = spec == text.Figs.end() ? TFigSpec{} : spec->second;
+    auto given = text.Figs.find(c);
+    const TFigSpec s = given == text.Figs.end() ? TFigSpec{} : given->second;
     f.Color = s.Color ? s.Color : kTestPalette[(order++) % 28];
     f.Freedom = int8_t(s.Freedom);
     f.SetName(s.Name);
