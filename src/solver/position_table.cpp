@@ -13,7 +13,12 @@ uint32_t TPositionTable::Hash(const uint8_t* key) const {
   uint32_t sum = 0;
   const uint32_t words = KeyBytes / 4;
   for (uint32_t i = 0; i < words; ++i) sum += HashMix(LoadWord(key + 4 * i), HashMultipliers[i & 7]);
-  if (Tail) sum += HashMix(LoadTail(key + 4 * words, Tail), HashTailMultiplier);
+  if (Tail) {
+    // The tail bytes as the top of the key's last word when the key has one: a fixed-size load
+    // instead of a copy of Tail bytes (the same value on this little-endian machine).
+    const uint32_t tail = words ? LoadWord(key + KeyBytes - 4) >> (8 * (4 - Tail)) : LoadTail(key, Tail);
+    sum += HashMix(tail, HashTailMultiplier);
+  }
   return sum;
 }
 
