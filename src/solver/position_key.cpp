@@ -64,6 +64,15 @@ void TSolver::EncodePosition(const uint8_t* occ, uint8_t* key) const {
   }
 }
 
+void TSolver::SetKeySymbol(uint8_t* key, int k, uint8_t symbol) const {
+  if (IsPacked) {
+    const int shift = (k & 1) * 4;
+    key[k >> 1] = uint8_t((key[k >> 1] & ~(15 << shift)) | (symbol << shift));
+  } else {
+    key[k] = symbol;
+  }
+}
+
 void TSolver::DecodePosition(const uint8_t* key) {
   uint8_t* occ = Occ.data();
   const int n = N;

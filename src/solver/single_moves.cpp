@@ -80,7 +80,15 @@ TSolver::Go TSolver::EmitSingle(int fig, int newPlacement, uint16_t moveInfo, in
   if (Batching) {
     const size_t at = PendingKeys.size();
     PendingKeys.resize(at + KeyBytes);
-    EncodePosition(Occ.data(), &PendingKeys[at]);
+    if (Symbols == N) {
+      // Single-cell figures only: a symbol per cell, and the move changes just the two cells.
+      uint8_t* key = &PendingKeys[at];
+      std::memcpy(key, Records.Key(Expanding), KeyBytes);
+      SetKeySymbol(key, Placements[FigPlacement[fig]].FirstCell, 0);
+      SetKeySymbol(key, Placements[newPlacement].FirstCell, ClassOf[fig]);
+    } else {
+      EncodePosition(Occ.data(), &PendingKeys[at]);
+    }
     Pending.push_back(TPending{0, moveInfo, uint8_t(goal), 0, uint32_t(at / KeyBytes)});
     return Go::On;
   }

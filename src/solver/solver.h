@@ -98,6 +98,8 @@ class TSolver {
 
   void EncodePosition(const uint8_t* occupancy, uint8_t* key) const;
   void DecodePosition(const uint8_t* key);
+  // Sets symbol k of a key (a key of a symbol per cell: k is the scan cell).
+  void SetKeySymbol(uint8_t* key, int k, uint8_t symbol) const;
   std::vector<int> FirstSeenOrder(const uint8_t* occupancy) const;
   bool IsGoal(const int32_t* figPlacement) const;
   const std::vector<uint8_t>& Occupancy() const { return Occ; }
