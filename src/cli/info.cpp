@@ -30,7 +30,14 @@ const char* MoveKindText(int kind) {
 
 const char* YesNo(bool on) { return on ? "yes" : "no"; }
 
-std::string CellText(int code) { return "(" + std::to_string(CellX(code)) + "," + std::to_string(CellY(code)) + ")"; }
+std::string CellText(int code) {
+  std::string text = "(";
+  text += std::to_string(CellX(code));
+  text += ',';
+  text += std::to_string(CellY(code));
+  text += ')';
+  return text;
+}
 
 void PrintFigures(const TTask& task) {
   std::printf("figures: %d\n", task.FigCount - 1);

@@ -15,7 +15,10 @@ std::unique_ptr<TMoves0> MakeLine(TSolver& s, uint32_t record, bool remote, int 
   auto line = std::make_unique<TMoves0>();
   line->Expanded = true;
   line->PosText = Utf8ToCp1251(remote ? "Дальняя" : "Решение");
-  if (number != 0) line->PosText += " " + std::to_string(number);
+  if (number != 0) {
+    line->PosText += ' ';
+    line->PosText += std::to_string(number);
+  }
 
   std::vector<uint32_t> chain;
   for (uint32_t r = record; r; r = s.Store().Parent(r)) chain.push_back(r);
