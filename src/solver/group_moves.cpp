@@ -181,6 +181,15 @@ void TSolver::TravClear() {
   std::fill(TravIndex.begin(), TravIndex.end(), 0);
 }
 
+int TSolver::TravLoad(size_t e, uint8_t* key) {
+  const size_t entry = KeyBytes + 2;
+  std::memcpy(key, &TravKeys[e * entry], KeyBytes);
+  uint16_t cell;
+  std::memcpy(&cell, &TravKeys[e * entry + KeyBytes], 2);
+  DecodePosition(key);
+  return Occ[cell];
+}
+
 bool TSolver::TravAdd(const uint8_t* key, int cell) {
   const size_t entry = KeyBytes + 2;
   if (TravIndex.size() < 2 * (TravCount + 1) + 16) {
@@ -229,7 +238,6 @@ void TSolver::ExpandGroupAnyPath() {
   std::vector<int32_t> parentPlacement = FigPlacement;
   std::vector<uint8_t> parentOcc = Occ;
   std::vector<uint8_t> key(KeyBytes);
-  const size_t entry = KeyBytes + 2;
   for (int x = 1; x <= NFigs && go == Go::On; ++x) {
     TravClear();
     TravAdd(parentKey.data(), Placements[parentPlacement[x]].FirstCell);
@@ -246,11 +254,7 @@ void TSolver::ExpandGroupAnyPath() {
     // The walk: entries in the order found, each tried in the four directions.
     int generation = 1;
     for (size_t e = 1; e < TravCount && go == Go::On; ++e) {
-      std::memcpy(key.data(), &TravKeys[e * entry], KeyBytes);
-      uint16_t cell;
-      std::memcpy(&cell, &TravKeys[e * entry + KeyBytes], 2);
-      DecodePosition(key.data());
-      const int initiator = Occ[cell];
+      const int initiator = TravLoad(e, key.data());
       if (!initiator) continue;
       for (int d = 0; d < 4 && go == Go::On; ++d) {
         if (!FormGroup(Occ.data(), FigPlacement.data(), initiator, d)) continue;

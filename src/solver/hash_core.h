@@ -37,6 +37,16 @@ inline uint32_t LoadTail(const uint8_t* p, uint32_t n) {
 // count sends bucket i to 2i or 2i + 1, which keeps a rebuild's writes in order.
 inline uint32_t BucketOf(uint32_t sum, uint32_t bucketCount) { return uint32_t((uint64_t(sum) * bucketCount) >> 32); }
 
+// Equality of two keys of `bytes` bytes. A short key (4 to 8 bytes, the usual position key) is
+// compared as two overlapping words, which never reads past either key.
+inline bool KeysEqual(const uint8_t* stored, const uint8_t* key, uint32_t bytes) {
+  if (bytes >= 4 && bytes <= 8) {
+    const uint32_t tail = bytes - 4;
+    return LoadWord(stored) == LoadWord(key) && LoadWord(stored + tail) == LoadWord(key + tail);
+  }
+  return std::memcmp(stored, key, bytes) == 0;
+}
+
 struct TChainCell {
   uint32_t Next; // the slot value the bucket had before this cell
   uint32_t Key;  // key handle
@@ -91,6 +101,22 @@ class THashArrays {
   bool Push(uint32_t bucket, uint32_t handle);
   // Unlinks the key whose slot is `slot` (a bucket slot or a cell's next field that holds it).
   void Unlink(uint32_t* slot, uint32_t handle);
+
+  // Calls f(handle) for every key of a bucket, from the newest cell down to the oldest key.
+  template <class F>
+  void ForEachInBucket(uint32_t bucket, F f) const {
+    uint32_t value = Buckets[bucket];
+    while (value) {
+      if (SlotIsCell(value)) {
+        const TChainCell& cell = Cells[SlotCell(value)];
+        value = cell.Next;
+        if (!f(cell.Key)) return;
+      } else {
+        f(SlotKey(value));
+        return;
+      }
+    }
+  }
 };
 
 } // namespace zrk

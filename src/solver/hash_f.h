@@ -65,15 +65,7 @@ class THashF {
   TKeySource Source;
   THashArrays A;
 
-  bool Equal(uint32_t handle, const uint8_t* key) const {
-    const uint8_t* stored = Source.At(handle);
-    if (KeyBytes >= 4 && KeyBytes <= 8) {
-      // Two overlapping words cover a short key without reading past it.
-      const uint32_t tail = KeyBytes - 4;
-      return LoadWord(stored) == LoadWord(key) && LoadWord(stored + tail) == LoadWord(key + tail);
-    }
-    return std::memcmp(stored, key, KeyBytes) == 0;
-  }
+  bool Equal(uint32_t handle, const uint8_t* key) const { return KeysEqual(Source.At(handle), key, KeyBytes); }
   bool EnsureArrays();
 };
 

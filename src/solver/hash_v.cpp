@@ -58,19 +58,12 @@ bool THashV::Resize(uint32_t capacity) {
   THashArrays fresh;
   if (!fresh.Make(capacity)) return false;
   for (uint32_t i = 0; i < A.BucketCount; ++i) {
-    uint32_t value = A.Buckets[i];
-    while (value) {
-      uint32_t handle;
-      if (SlotIsCell(value)) {
-        const TChainCell& cell = A.Cells[SlotCell(value)];
-        handle = cell.Key;
-        value = cell.Next;
-      } else {
-        handle = SlotKey(value);
-        value = 0;
-      }
-      if (!fresh.Push(BucketOf(Hash(Source.At(handle)), fresh.BucketCount), handle)) return false;
-    }
+    bool pushed = true;
+    A.ForEachInBucket(i, [&](uint32_t handle) {
+      pushed = fresh.Push(BucketOf(Hash(Source.At(handle)), fresh.BucketCount), handle);
+      return pushed;
+    });
+    if (!pushed) return false;
   }
   A.TakeOver(fresh);
   return true;

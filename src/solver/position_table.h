@@ -80,15 +80,7 @@ class TPositionTable {
   static uint32_t HandleOf(uint64_t slot) { return uint32_t(slot); }
   static uint64_t SlotOf(uint32_t handle, uint32_t sum) { return (uint64_t(sum) << 32) | handle; }
 
-  bool Equal(uint32_t handle, const uint8_t* key) const {
-    const uint8_t* stored = Source.At(handle);
-    if (KeyBytes >= 4 && KeyBytes <= 8) {
-      // Two overlapping words cover a short key without reading past it.
-      const uint32_t tail = KeyBytes - 4;
-      return LoadWord(stored) == LoadWord(key) && LoadWord(stored + tail) == LoadWord(key + tail);
-    }
-    return std::memcmp(stored, key, KeyBytes) == 0;
-  }
+  bool Equal(uint32_t handle, const uint8_t* key) const { return KeysEqual(Source.At(handle), key, KeyBytes); }
   void Place(uint64_t slot);
   bool Make(uint32_t capacity);
   void Release();

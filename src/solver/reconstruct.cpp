@@ -79,11 +79,7 @@ bool TSolver::ReconstructGroupAnyPath(uint32_t parent, const uint8_t* target, st
     from.assign(1, 0);
     TravAdd(parentKey.data(), Placements[parentPlacement[size_t(x)]].FirstCell);
     for (size_t e = 0; e < TravCount && !found; ++e) {
-      std::memcpy(key.data(), &TravKeys[e * entry], KeyBytes);
-      uint16_t cell;
-      std::memcpy(&cell, &TravKeys[e * entry + KeyBytes], 2);
-      DecodePosition(key.data());
-      const int initiator = Occ[cell];
+      const int initiator = TravLoad(e, key.data());
       if (!initiator) continue;
       for (int d = 0; d < 4 && !found; ++d) {
         if (!FormGroup(Occ.data(), FigPlacement.data(), initiator, d)) continue;

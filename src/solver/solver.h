@@ -271,6 +271,8 @@ class TSolver {
   Go GroupOneCellFrom(int skip, bool keepResults, std::vector<std::pair<int, int>>* results);
   void TravClear();
   bool TravAdd(const uint8_t* key, int cell); // false when already there
+  // Decodes walk entry e (its key copied to key) and returns the initiator standing on the entry's cell.
+  int TravLoad(size_t e, uint8_t* key);
   bool CanStep(int placement, int d) const;
   void DoStep(uint8_t* occ, int fig, int from, int d);
   void UndoStep(uint8_t* occ, int fig, int from, int d);
