@@ -17,6 +17,23 @@ namespace zrk {
 
 constexpr uint32_t RecordHeader = 12;
 
+// Reads finished records without touching the store, whose counters the storing thread writes.
+struct TRecordView {
+  TKeySource Source; // Offset: the record header
+
+  const uint8_t* Key(uint32_t h) const { return Source.At(h); }
+  uint32_t Next(uint32_t h) const {
+    uint32_t v;
+    std::memcpy(&v, Key(h) - Source.Offset, 4);
+    return v;
+  }
+  uint16_t MoveInfo(uint32_t h) const {
+    uint16_t v;
+    std::memcpy(&v, Key(h) - Source.Offset + 10, 2);
+    return v;
+  }
+};
+
 class TPositionStore {
  public:
   explicit TPositionStore(TMem& pool) : Pool(pool) {}
@@ -38,6 +55,8 @@ class TPositionStore {
   uint8_t* At(uint32_t h) const { return Blocks[h >> Shift] + size_t(h & Mask) * Stride; }
   uint8_t* Key(uint32_t h) const { return At(h) + RecordHeader; }
   TKeySource KeySource() const { return TKeySource{Blocks.get(), Shift, Mask, Stride, RecordHeader}; }
+  // Valid until the next Reset.
+  TRecordView View() const { return TRecordView{KeySource()}; }
 
   uint32_t Next(uint32_t h) const { return Get32(At(h)); }
   uint32_t Parent(uint32_t h) const { return Get32(At(h) + 4); }

@@ -5,19 +5,20 @@
 namespace zrk {
 
 TPositionTable::TPositionTable(uint32_t keySize, TKeySource source)
-    : KeyBytes(keySize), Tail(keySize % 4), Source(source) {}
+    : KeyBytes(keySize), Source(source) {}
 
 TPositionTable::~TPositionTable() { Release(); }
 
-uint32_t TPositionTable::Hash(const uint8_t* key) const {
+uint32_t TPositionTable::HashKey(const uint8_t* key, uint32_t keySize) {
   uint32_t sum = 0;
-  const uint32_t words = KeyBytes / 4;
+  const uint32_t words = keySize / 4;
+  const uint32_t tail = keySize % 4;
   for (uint32_t i = 0; i < words; ++i) sum += HashMix(LoadWord(key + 4 * i), HashMultipliers[i & 7]);
-  if (Tail) {
+  if (tail) {
     // The tail bytes as the top of the key's last word when the key has one: a fixed-size load
-    // instead of a copy of Tail bytes (the same value on this little-endian machine).
-    const uint32_t tail = words ? LoadWord(key + KeyBytes - 4) >> (8 * (4 - Tail)) : LoadTail(key, Tail);
-    sum += HashMix(tail, HashTailMultiplier);
+    // instead of a copy of the tail bytes (the same value on this little-endian machine).
+    const uint32_t last = words ? LoadWord(key + keySize - 4) >> (8 * (4 - tail)) : LoadTail(key, tail);
+    sum += HashMix(last, HashTailMultiplier);
   }
   return sum;
 }
@@ -44,7 +45,6 @@ void TPositionTable::Release() {
 bool TPositionTable::Reset(uint32_t keySize, int64_t capacity) {
   Release();
   KeyBytes = keySize;
-  Tail = keySize % 4;
   GrowthStep = 0;
   return Make(capacity > 0 ? uint32_t(capacity > MaxCapacity ? MaxCapacity : capacity) : 100);
 }

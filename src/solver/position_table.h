@@ -31,7 +31,9 @@ class TPositionTable {
   bool Reset(uint32_t keySize, int64_t capacity);
   void Clear();
 
-  uint32_t Hash(const uint8_t* key) const;
+  uint32_t Hash(const uint8_t* key) const { return HashKey(key, KeyBytes); }
+  // The hash sum of a key of keySize bytes (touches no table: callable from any thread).
+  static uint32_t HashKey(const uint8_t* key, uint32_t keySize);
   // Handle of the stored key equal to `key`, 0 when none.
   uint32_t Find(const uint8_t* key) { return FindHashed(key, Hash(key)); }
   uint32_t FindHashed(const uint8_t* key, uint32_t sum) const;
@@ -68,7 +70,6 @@ class TPositionTable {
 
  private:
   uint32_t KeyBytes;
-  uint32_t Tail;
   TKeySource Source;
   uint64_t* Slots = nullptr;
   uint32_t SlotCount = 0;

@@ -1,11 +1,18 @@
 // RunSearch: the layered breadth-first search, the position store and the memory budget.
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 #include "model/platform.h"
 #include "solver/solver.h"
 
 namespace zrk {
+
+namespace {
+constexpr size_t BatchEntries = 512;        // parent markers and successors per batch
+constexpr size_t HandOverEntries = 4096;    // the same between threads: a hand-over costs a lock
+constexpr size_t QueuedBatches = 8;
+} // namespace
 
 uint64_t TSolver::BudgetFor(uint64_t available, uint32_t recordSize) {
   // Each position costs its record made even plus about 10 bytes of table. Below the reserve the
@@ -35,6 +42,7 @@ void TSolver::Solve(const TTask& task, const TSolveOptions& options, ISolveProgr
   MaxRecords = BudgetFor(MemoryStart, RecordSize());
 
   Records.Reset(RecordSize());
+  Parents = Records.View();
   MaxRecords = std::min<uint64_t>({MaxRecords, Records.Capacity(), TPositionTable::MaxCapacity - 1});
   Table.SetSource(Records.KeySource());
   Table.Reset(KeyBytes, 0);
@@ -103,24 +111,65 @@ void TSolver::Search() {
 
 bool TSolver::ExpandLayer(uint32_t head) {
   Batching = MoveMode <= 2;
-  Pending.clear();
-  PendingKeys.clear();
   ParentOpen = false;
-  for (uint32_t rec = head; rec; rec = Records.Next(rec)) {
-    if (!Batching) {
+  if (!Batching) {
+    for (uint32_t rec = head; rec; rec = Records.Next(rec)) {
       Expand(rec);
       if (!AfterParent()) return false;
-      continue;
     }
-    Pending.push_back(TPending{0, 0, 0, 1, rec});
+    return true;
+  }
+  if (Opt.SecondThreadFrom && LayerCounts[L - 1] >= Opt.SecondThreadFrom && std::thread::hardware_concurrency() > 1)
+    return ExpandLayerTwoThreads(head);
+  Batch.Clear();
+  for (uint32_t rec = head; rec; rec = Records.Next(rec)) {
+    Batch.Entries.push_back(TPending{0, 0, 0, 1, rec});
     Expand(rec);
-    if (Pending.size() >= 512 && FlushPending() == Go::Stop) return false;
+    if (Batch.Entries.size() >= BatchEntries && FlushPending() == Go::Stop) return false;
   }
-  if (Batching) {
-    if (FlushPending() == Go::Stop) return false;
-    if (ParentOpen && !AfterParent()) return false;
+  if (FlushPending() == Go::Stop) return false;
+  return !ParentOpen || AfterParent();
+}
+
+// The generator runs on a second thread a few batches ahead; this thread stores. When storing stops
+// early (a stop, the memory, the solutions wanted), the generator is cancelled at its next batch.
+bool TSolver::ExpandLayerTwoThreads(uint32_t head) {
+  TBatchQueue queue(QueuedBatches);
+  bool generatorFailed = false;
+  std::thread generator([&] {
+    try {
+      GenerateLayer(head, queue);
+    } catch (...) {
+      generatorFailed = true; // read after the join
+    }
+    queue.Finish();
+  });
+  TSuccessorBatch batch;
+  Go go = Go::On;
+  while (go == Go::On && queue.Pop(batch)) go = StoreBatch(batch);
+  if (go == Go::Stop) queue.Cancel();
+  generator.join();
+  if (generatorFailed) {
+    SolveStopped = true;
+    OutOfMemory = true;
+    return false;
   }
-  return true;
+  if (go == Go::Stop) return false;
+  return !ParentOpen || AfterParent();
+}
+
+void TSolver::GenerateLayer(uint32_t head, TBatchQueue& queue) {
+  Batch.Clear();
+  for (uint32_t rec = head; rec; rec = Parents.Next(rec)) {
+    Batch.Entries.push_back(TPending{0, 0, 0, 1, rec});
+    Expand(rec);
+    if (Batch.Entries.size() >= HandOverEntries) {
+      HashBatch(Batch);
+      if (!queue.Push(Batch)) return;
+    }
+  }
+  HashBatch(Batch);
+  queue.Push(Batch);
 }
 
 bool TSolver::AfterParent() {
@@ -130,42 +179,46 @@ bool TSolver::AfterParent() {
   return true;
 }
 
-// Successors of a group of parents: hashes first, bucket and key lines fetched ahead, then every
-// successor handled in the order it was generated, exactly as one by one.
 TSolver::Go TSolver::FlushPending() {
-  const size_t count = Pending.size();
-  for (size_t i = 0; i < count; ++i) {
-    TPending& e = Pending[i];
-    if (!e.Marker) e.Sum = Table.Hash(&PendingKeys[size_t(e.Parent) * KeyBytes]);
+  HashBatch(Batch);
+  const Go go = StoreBatch(Batch);
+  Batch.Clear();
+  return go;
+}
+
+void TSolver::HashBatch(TSuccessorBatch& batch) const {
+  for (TPending& e : batch.Entries) {
+    if (!e.Marker) e.Sum = TPositionTable::HashKey(&batch.Keys[size_t(e.Parent) * KeyBytes], KeyBytes);
   }
+}
+
+// Successors of a group of parents, hashed: bucket and key lines fetched ahead, then every successor
+// handled in the order it was generated, exactly as one by one.
+TSolver::Go TSolver::StoreBatch(const TSuccessorBatch& batch) {
+  const std::vector<TPending>& entries = batch.Entries;
+  const size_t count = entries.size();
   // A sliding window: the home slots of the successor BucketAhead places on are fetched, and the key
   // whose sum matches that of the successor KeyAhead places on (its slots have arrived by then),
   // while this one is handled.
   constexpr size_t BucketAhead = 20, KeyAhead = 8;
   for (size_t i = 0; i < count && i < BucketAhead; ++i) {
-    if (!Pending[i].Marker) Table.PrefetchSum(Pending[i].Sum);
+    if (!entries[i].Marker) Table.PrefetchSum(entries[i].Sum);
   }
-  Go go = Go::On;
-  for (size_t i = 0; i < count && go == Go::On; ++i) {
-    if (i + BucketAhead < count && !Pending[i + BucketAhead].Marker) Table.PrefetchSum(Pending[i + BucketAhead].Sum);
-    if (i + KeyAhead < count && !Pending[i + KeyAhead].Marker) Table.PrefetchKeyOfSum(Pending[i + KeyAhead].Sum);
-    const TPending& e = Pending[i];
+  for (size_t i = 0; i < count; ++i) {
+    if (i + BucketAhead < count && !entries[i + BucketAhead].Marker) Table.PrefetchSum(entries[i + BucketAhead].Sum);
+    if (i + KeyAhead < count && !entries[i + KeyAhead].Marker) Table.PrefetchKeyOfSum(entries[i + KeyAhead].Sum);
+    const TPending& e = entries[i];
     if (e.Marker) {
-      if (ParentOpen && !AfterParent()) {
-        go = Go::Stop;
-        break;
-      }
+      if (ParentOpen && !AfterParent()) return Go::Stop;
       ParentOpen = true;
-      Expanding = e.Parent;
+      StoringParent = e.Parent;
       ++ExpandedTotal;
       ParentSolution = false;
       continue;
     }
-    go = StoreSuccessor(&PendingKeys[size_t(e.Parent) * KeyBytes], e.Sum, e.Goal, e.MoveInfo);
+    if (StoreSuccessor(&batch.Keys[size_t(e.Parent) * KeyBytes], e.Sum, e.Goal, e.MoveInfo) == Go::Stop) return Go::Stop;
   }
-  Pending.clear();
-  PendingKeys.clear();
-  return go;
+  return Go::On;
 }
 
 TSolver::Go TSolver::StoreSuccessor(const uint8_t* key, uint32_t sum, bool goal, uint16_t moveInfo) {
@@ -192,7 +245,7 @@ TSolver::Go TSolver::StoreSuccessor(const uint8_t* key, uint32_t sum, bool goal,
   }
   Records.SetLayer(rec, uint16_t(L));
   Records.SetMoveInfo(rec, moveInfo);
-  Records.SetParent(rec, Expanding);
+  Records.SetParent(rec, StoringParent);
   SpareRecord = 0;
   if (isGoal) {
     if (!RegisterSolution(rec)) return Go::Stop;

@@ -8,10 +8,14 @@ namespace zrk {
 
 void TSolver::Expand(uint32_t record) {
   Expanding = record;
-  DecodePosition(Records.Key(record));
-  // A gravity record marked NoExpand is skipped without being counted: the generator counts itself.
-  if (!Target && !Batching && MoveMode != GravityGenerator) ++ExpandedTotal;
-  ParentSolution = false;
+  DecodePosition(Parents.Key(record));
+  if (!Batching) {
+    // Batched successors are stored later, behind their parent's marker, which does this there.
+    StoringParent = record;
+    ParentSolution = false;
+    // A gravity record marked NoExpand is skipped without being counted: the generator counts itself.
+    if (!Target && MoveMode != GravityGenerator) ++ExpandedTotal;
+  }
   switch (MoveMode) {
     case 0: ExpandOneCell(); break;
     case 1: ExpandOneDir(); break;
@@ -78,18 +82,18 @@ TSolver::Go TSolver::EmitSingle(int fig, int newPlacement, uint16_t moveInfo, in
   }
   const bool goal = HasEndPosition && GoalWith(fig, newPlacement);
   if (Batching) {
-    const size_t at = PendingKeys.size();
-    PendingKeys.resize(at + KeyBytes);
+    const size_t at = Batch.Keys.size();
+    Batch.Keys.resize(at + KeyBytes);
     if (Symbols == N) {
       // Single-cell figures only: a symbol per cell, and the move changes just the two cells.
-      uint8_t* key = &PendingKeys[at];
-      std::memcpy(key, Records.Key(Expanding), KeyBytes);
+      uint8_t* key = &Batch.Keys[at];
+      std::memcpy(key, Parents.Key(Expanding), KeyBytes);
       SetKeySymbol(key, Placements[FigPlacement[fig]].FirstCell, 0);
       SetKeySymbol(key, Placements[newPlacement].FirstCell, ClassOf[fig]);
     } else {
-      EncodePosition(Occ.data(), &PendingKeys[at]);
+      EncodePosition(Occ.data(), &Batch.Keys[at]);
     }
-    Pending.push_back(TPending{0, moveInfo, uint8_t(goal), 0, uint32_t(at / KeyBytes)});
+    Batch.Entries.push_back(TPending{0, moveInfo, uint8_t(goal), 0, uint32_t(at / KeyBytes)});
     return Go::On;
   }
   KeyScratch.resize(KeyBytes);
@@ -106,7 +110,7 @@ bool TSolver::ReconstructHit(const uint8_t* occ) {
 }
 
 void TSolver::ExpandOneCell() {
-  const uint16_t info = Records.MoveInfo(Expanding);
+  const uint16_t info = Parents.MoveInfo(Expanding);
   const int last = LastMovedFig(info, false);
   const int backDir = OppositeDir(info & 3);
   uint8_t* occ = Occ.data();
@@ -139,7 +143,7 @@ void TSolver::ExpandOneCell() {
 }
 
 void TSolver::ExpandOneDir() {
-  const uint16_t info = Records.MoveInfo(Expanding);
+  const uint16_t info = Parents.MoveInfo(Expanding);
   const int last = LastMovedFig(info, false);
   uint8_t* occ = Occ.data();
   for (int fig = 1; fig <= NFigs; ++fig) {
@@ -167,7 +171,7 @@ void TSolver::ExpandOneDir() {
 }
 
 void TSolver::ExpandAnyPath() {
-  const int last = LastMovedFig(Records.MoveInfo(Expanding), true);
+  const int last = LastMovedFig(Parents.MoveInfo(Expanding), true);
   uint8_t* occ = Occ.data();
   if (Visited.size() != Placements.size()) {
     Visited.assign(Placements.size(), 0);

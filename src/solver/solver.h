@@ -17,6 +17,7 @@
 #include "solver/mem_pool.h"
 #include "solver/position_store.h"
 #include "solver/position_table.h"
+#include "solver/successor_batch.h"
 
 namespace zrk {
 
@@ -31,6 +32,10 @@ struct TSolveOptions {
   bool CountSol = false;
   bool ForgetLayers = false;
   uint64_t AvailableMemory = 0; // 0: ask the system
+  // Layers of single-figure moves with at least this many parents are generated on a second thread
+  // while this one stores the successors (when the machine has a second core); 0: one thread only.
+  // The stored positions, their order and every count are the same either way.
+  uint32_t SecondThreadFrom = 20000;
 };
 
 class TSolver;
@@ -144,7 +149,8 @@ class TSolver {
 
  private:
   // set-up tables
-  int N = 0;                            // scan cells
+  // Set-up tables: written before the search, then only read (by both threads in large layers).
+  alignas(64) int N = 0;                // scan cells
   std::vector<int16_t> ScanCells;       // relative codes
   std::vector<int16_t> ScanIndexOf;     // relative code -> scan index, -1
   std::vector<int16_t> Neighbours;      // 4 per scan cell
@@ -167,43 +173,33 @@ class TSolver {
   mutable std::vector<uint8_t> Seen;    // encoder scratch, per SolverFig
 
   // pools and table
-  TMem SetupPool;
+  alignas(64) TMem SetupPool;
   TMem PositionPool;
-  TPositionStore Records;
-  TPositionTable Table;
+  alignas(64) TPositionStore Records;
+  alignas(64) TPositionTable Table;
 
-  // search state
-  TSolveOptions Opt;
+  // search state, written by the storing thread
+  alignas(64) TSolveOptions Opt;
   ISolveProgress* Progress = nullptr;
   uint32_t NewCount = 0, NewHead = 0, NewTail = 0;
   uint64_t NextProgress = 0;
   uint32_t FreeRecords = 0;
   uint32_t SpareRecord = 0;
-  uint32_t Expanding = 0;                // record being expanded
   bool ParentSolution = false;
   bool StopAtWanted = false;
-  int GoalHits = 0;                      // figures on a goal placement in the decoded position
   uint64_t MemoryStart = 0;              // available memory when the search began
   uint64_t MemoryUsed = 0;               // bytes of blocks and table arrays taken since
   bool MemoryOverride = false;
+  bool ParentOpen = false;               // a batch marker opened a parent whose successors follow
+  uint32_t StoringParent = 0;            // the parent whose successors are being stored
 
-  // reconstruction
-  const uint8_t* Target = nullptr;
+  // reconstruction (read by the generator)
+  alignas(64) const uint8_t* Target = nullptr;
   std::vector<TMoveItem>* Items = nullptr;
   std::vector<uint8_t> TargetScratch;
 
   // batched successor handling for the single-figure generators
-  struct TPending {
-    uint32_t Sum;
-    uint16_t MoveInfo;
-    uint8_t Goal;     // the successor is a goal position
-    uint8_t Marker;   // 1: the start of a parent's successors (Parent holds it)
-    uint32_t Parent;  // the parent record of a marker, else the successor's key index in PendingKeys
-  };
   bool Batching = false;
-  bool ParentOpen = false;
-  std::vector<TPending> Pending;
-  std::vector<uint8_t> PendingKeys;
   std::vector<uint8_t> KeyScratch;
 
   // group generators' scratch
@@ -221,9 +217,15 @@ class TSolver {
   std::vector<uint8_t> TravKeys;         // per entry: key bytes, then the initiator's first cell (16 bits)
   std::vector<uint32_t> TravIndex;       // open addressing over entries + 1, 0 empty
   size_t TravCount = 0;
-  // any-path scratch
-  std::vector<uint8_t> Visited;
+  // The generator's state. In large layers the generator runs on a thread of its own: what it
+  // writes sits on cache lines of its own, away from what the storing thread writes.
+  alignas(64) TRecordView Parents;       // the records, read-only: parents are finished records
+  uint32_t Expanding = 0;                // record being expanded
+  int GoalHits = 0;                      // figures on a goal placement in the decoded position
+  TSuccessorBatch Batch;                 // being filled by the generator
+  std::vector<uint8_t> Visited;          // any-path scratch
   std::vector<int32_t> Queue, From;
+  alignas(64) uint8_t GeneratorStateEnd = 0;
 
   // set-up steps
   void BuildScanCells(const TTask& task);
@@ -250,6 +252,10 @@ class TSolver {
   Go EmitSingle(int fig, int newPlacement, uint16_t moveInfo, int dir, int len);
   Go Emit(const uint8_t* occ, bool goal, uint16_t moveInfo, uint32_t* sizeList, uint32_t* sizeTail);
   Go FlushPending();
+  void HashBatch(TSuccessorBatch& batch) const;
+  Go StoreBatch(const TSuccessorBatch& batch);
+  bool ExpandLayerTwoThreads(uint32_t head);
+  void GenerateLayer(uint32_t head, TBatchQueue& queue);
   Go StoreSuccessor(const uint8_t* key, uint32_t sum, bool goal, uint16_t moveInfo);
   bool ReconstructHit(const uint8_t* occ);
   int LastMovedFig(uint16_t moveInfo, bool wide) const;
