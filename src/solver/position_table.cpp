@@ -27,7 +27,7 @@ bool TPositionTable::Make(uint32_t capacity) {
   if (capacity < 1) capacity = 100;
   if (capacity > MaxCapacity) capacity = MaxCapacity;
   const uint32_t slots = SlotsFor(capacity);
-  auto* s = static_cast<uint64_t*>(BigAlloc(size_t(slots) * sizeof(uint64_t)));
+  auto* s = static_cast<uint64_t*>(BigAllocInPlace(size_t(slots) * sizeof(uint64_t)));
   if (!s) return false;
   Release();
   Slots = s;
