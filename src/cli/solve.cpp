@@ -120,13 +120,14 @@ void PrintJsonLines(const std::vector<std::string>& solutions, const std::string
 
 void PrintSummary(const TSolver& s, int64_t ms) {
   const double average = s.ExpandedTotal ? double(s.GeneratedTotal) / double(s.ExpandedTotal) : 0.0;
-  std::printf("positions stored: %llu\n", (unsigned long long)s.PosTotal);
-  std::printf("positions generated: %llu\n", (unsigned long long)s.GeneratedTotal);
-  std::printf("positions expanded: %llu\n", (unsigned long long)s.ExpandedTotal);
-  std::printf("average neighbours: %.2f\n", average);
-  std::printf("time: %.3f s\n", double(ms) / 1000.0);
-  std::printf("position budget: %llu\n", (unsigned long long)s.MaxRecords);
-  if (s.ForgetIndex) std::printf("first layer still stored: %d\n", s.ForgetIndex);
+  // The labels of the distribution window where it has one.
+  std::printf("Перебрано позиций: %llu\n", (unsigned long long)s.PosTotal);
+  std::printf("Порождено позиций: %llu\n", (unsigned long long)s.GeneratedTotal);
+  std::printf("Раскрыто позиций: %llu\n", (unsigned long long)s.ExpandedTotal);
+  std::printf("Среднее количество соседних позиций: %.2f\n", average);
+  std::printf("Затрачено времени на решение: %.3f с\n", double(ms) / 1000.0);
+  std::printf("Предел числа позиций: %llu\n", (unsigned long long)s.MaxRecords);
+  if (s.ForgetIndex) std::printf("Первый не удаленный уровень: %d\n", s.ForgetIndex);
 }
 
 void Usage() {
@@ -223,7 +224,7 @@ int RunSolve(int argc, char** argv) {
   progress.Finish();
   std::signal(SIGINT, SIG_DFL);
   if (!solver.StartValid()) {
-    std::fprintf(stderr, "!: a figure stands across a wall\n");
+    std::fprintf(stderr, "!: Фигурка стоит поперек стены, перебор невозможен\n");
     return 2;
   }
   std::vector<TMoves0> lines;

@@ -41,7 +41,7 @@ TEST(CliSolve, TextListStopsAtTheFirstSolutionWithoutRemote) {
   ASSERT_EQ(run.Status, 0);
   EXPECT_EQ(run.Out.rfind("0) 1\n", 0), 0u);
   EXPECT_NE(run.Out.find(" Решение\n?\n"), std::string::npos) << run.Out;
-  EXPECT_NE(run.Out.find("positions stored: "), std::string::npos);
+  EXPECT_NE(run.Out.find("\nПеребрано позиций: "), std::string::npos) << run.Out;
 }
 
 TEST(CliSolve, TooLittleMemoryEndsWithTheReport) {
