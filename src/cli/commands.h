@@ -13,6 +13,8 @@ struct TCommand {
 };
 
 const std::vector<TCommand>& Commands();
+// Prints the usage line of the named command on stderr; returns 2, the exit status of a usage error.
+int PrintCommandUsage(const char* name);
 
 int RunInfo(int argc, char** argv);
 int RunPlay(int argc, char** argv);

@@ -11,7 +11,7 @@ namespace zrk::cli {
 
 int RunExport(int argc, char** argv) {
   if (argc != 2) {
-    std::fputs("Использование: zrk-cli export TASK.zrk OUT.json\n", stderr);
+    PrintCommandUsage("export");
     return 2;
   }
   TPlaySession s;

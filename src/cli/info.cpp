@@ -73,7 +73,7 @@ void PrintOptions(const TTaskOptions& o) {
 
 int RunInfo(int argc, char** argv) {
   if (argc != 1) {
-    std::fputs("Использование: zrk-cli info TASK.zrk\n", stderr);
+    PrintCommandUsage("info");
     return 2;
   }
   TStderrReporter reporter;

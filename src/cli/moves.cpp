@@ -12,7 +12,7 @@ namespace zrk::cli {
 
 int RunMoves(int argc, char** argv) {
   if (argc != 1) {
-    std::fputs("Использование: zrk-cli moves TASK.zrk\n", stderr);
+    PrintCommandUsage("moves");
     return 2;
   }
   TPlaySession s;

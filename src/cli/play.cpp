@@ -19,12 +19,7 @@ namespace zrk::cli {
 
 namespace {
 
-int Usage() {
-  std::fputs("Использование: zrk-cli play TASK.zrk (--moves TEXT | --moves-file FILE) [--at N] "
-             "[--save-node NOTE] --out OUT.zrk\n",
-             stderr);
-  return 2;
-}
+int Usage() { return PrintCommandUsage("play"); }
 
 bool ParseIndex(const char* s, int& out) {
   char* end = nullptr;

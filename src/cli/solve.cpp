@@ -130,11 +130,7 @@ void PrintSummary(const TSolver& s, int64_t ms) {
   if (s.ForgetIndex) std::printf("Первый не удаленный уровень: %d\n", s.ForgetIndex);
 }
 
-void Usage() {
-  std::fputs("Использование: zrk-cli solve [--remote|--no-remote] [--many N] [--count] [--forget] "
-             "[--memory BYTES[K|M|G]] [--json] [--at N] [--out OUT.zrk] TASK.zrk\n",
-             stderr);
-}
+void Usage() { PrintCommandUsage("solve"); }
 
 } // namespace
 
