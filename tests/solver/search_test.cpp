@@ -8,15 +8,6 @@
 namespace zrk::test {
 namespace {
 
-TTaskText SlidingTiles(int w, int h) {
-  std::vector<std::string> rows(h, std::string(w, '.'));
-  char tile = 'A';
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      if (x != w - 1 || y != h - 1) rows[y][x] = tile++;
-  return TTaskText(rows);
-}
-
 TEST(Search, EightPuzzleHasItsKnownDepths) {
   TTask task;
   BuildTask(task, SlidingTiles(3, 3));

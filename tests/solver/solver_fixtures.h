@@ -31,6 +31,16 @@ inline void SetEnd(TTask& task, int fig, int x, int y) {
   task.Figs[fig].EndPos = int16_t(0x81 + MakeCell(x, y) - task.Field().Pos);
 }
 
+// The w x h sliding-tile puzzle: distinct single tiles row by row, the bottom-right cell empty.
+inline TTaskText SlidingTiles(int w, int h) {
+  std::vector<std::string> rows(h, std::string(w, '.'));
+  char tile = 'A';
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (x != w - 1 || y != h - 1) rows[y][x] = tile++;
+  return TTaskText(rows);
+}
+
 inline std::vector<uint64_t> SolverLayers(const TSolver& s) {
   return std::vector<uint64_t>(s.LayerCounts.begin(), s.LayerCounts.end());
 }

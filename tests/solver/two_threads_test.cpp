@@ -9,15 +9,6 @@
 namespace zrk::test {
 namespace {
 
-TTaskText SlidingTiles(int w, int h) {
-  std::vector<std::string> rows(h, std::string(w, '.'));
-  char tile = 'A';
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      if (x != w - 1 || y != h - 1) rows[y][x] = tile++;
-  return TTaskText(rows);
-}
-
 // Every stored record of every layer, in list order: handle, parent, layer, MoveInfo and key.
 std::vector<std::string> StoredRecords(const TSolver& s) {
   std::vector<std::string> out;
