@@ -96,7 +96,7 @@ TSolver::Go TSolver::EmitGroup(const uint8_t* occ, const int32_t* fp, uint16_t m
   if (used) {
     Records.SetLayer(rec, uint16_t(L));
     Records.SetMoveInfo(rec, moveInfo);
-    Records.SetParent(rec, Expanding);
+    Records.SetParent(rec, StoringParent);
     SpareRecord = 0;
   }
   if (goal) {

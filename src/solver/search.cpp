@@ -121,14 +121,21 @@ bool TSolver::ExpandLayer(uint32_t head) {
   }
   if (Opt.SecondThreadFrom && LayerCounts[L - 1] >= Opt.SecondThreadFrom && std::thread::hardware_concurrency() > 1)
     return ExpandLayerTwoThreads(head);
+  if (!GenerateLayer(head, BatchEntries, [this] { return FlushPending() == Go::On; })) return false;
+  return !ParentOpen || AfterParent();
+}
+
+// Expands the parents of a layer into batches of about `entries` entries: a marker per parent, then
+// its successors. Each full batch and the last one go to handOver; false when one was refused.
+template <class HandOver>
+bool TSolver::GenerateLayer(uint32_t head, size_t entries, HandOver handOver) {
   Batch.Clear();
-  for (uint32_t rec = head; rec; rec = Records.Next(rec)) {
+  for (uint32_t rec = head; rec; rec = Parents.Next(rec)) {
     Batch.Entries.push_back(TPending{0, 0, 0, 1, rec});
     Expand(rec);
-    if (Batch.Entries.size() >= BatchEntries && FlushPending() == Go::Stop) return false;
+    if (Batch.Entries.size() >= entries && !handOver()) return false;
   }
-  if (FlushPending() == Go::Stop) return false;
-  return !ParentOpen || AfterParent();
+  return handOver();
 }
 
 // The generator runs on a second thread a few batches ahead; this thread stores. When storing stops
@@ -138,7 +145,10 @@ bool TSolver::ExpandLayerTwoThreads(uint32_t head) {
   bool generatorFailed = false;
   std::thread generator([&] {
     try {
-      GenerateLayer(head, queue);
+      GenerateLayer(head, HandOverEntries, [&] {
+        HashBatch(Batch);
+        return queue.Push(Batch); // hands over a fresh batch in its place
+      });
     } catch (...) {
       generatorFailed = true; // read after the join
     }
@@ -156,20 +166,6 @@ bool TSolver::ExpandLayerTwoThreads(uint32_t head) {
   }
   if (go == Go::Stop) return false;
   return !ParentOpen || AfterParent();
-}
-
-void TSolver::GenerateLayer(uint32_t head, TBatchQueue& queue) {
-  Batch.Clear();
-  for (uint32_t rec = head; rec; rec = Parents.Next(rec)) {
-    Batch.Entries.push_back(TPending{0, 0, 0, 1, rec});
-    Expand(rec);
-    if (Batch.Entries.size() >= HandOverEntries) {
-      HashBatch(Batch);
-      if (!queue.Push(Batch)) return;
-    }
-  }
-  HashBatch(Batch);
-  queue.Push(Batch);
 }
 
 bool TSolver::AfterParent() {

@@ -188,7 +188,6 @@ class TSolver {
   bool ParentSolution = false;
   bool StopAtWanted = false;
   uint64_t MemoryStart = 0;              // available memory when the search began
-  uint64_t MemoryUsed = 0;               // bytes of blocks and table arrays taken since
   bool MemoryOverride = false;
   bool ParentOpen = false;               // a batch marker opened a parent whose successors follow
   uint32_t StoringParent = 0;            // the parent whose successors are being stored
@@ -255,7 +254,8 @@ class TSolver {
   void HashBatch(TSuccessorBatch& batch) const;
   Go StoreBatch(const TSuccessorBatch& batch);
   bool ExpandLayerTwoThreads(uint32_t head);
-  void GenerateLayer(uint32_t head, TBatchQueue& queue);
+  template <class HandOver>
+  bool GenerateLayer(uint32_t head, size_t entries, HandOver handOver);
   Go StoreSuccessor(const uint8_t* key, uint32_t sum, bool goal, uint16_t moveInfo);
   bool ReconstructHit(const uint8_t* occ);
   int LastMovedFig(uint16_t moveInfo, bool wide) const;
