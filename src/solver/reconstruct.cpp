@@ -65,7 +65,6 @@ TSolver::Go TSolver::GroupHit(const uint8_t* occ, const int32_t* fp) {
 // straight runs of one figure merge into one item.
 bool TSolver::ReconstructGroupAnyPath(uint32_t parent, const uint8_t* target, std::vector<int>& realOrder,
                                       std::vector<TMoveItem>& items) {
-  if (KeyBytes + 2 > 258) return false;
   const size_t entry = KeyBytes + 2;
   std::vector<uint8_t> parentKey(Records.Key(parent), Records.Key(parent) + KeyBytes);
   std::vector<uint8_t> key(KeyBytes);

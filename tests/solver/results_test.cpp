@@ -236,5 +236,26 @@ TEST(SolveLines, InterchangeableFiguresShowTheOneThatMoved) {
   ExpectAllLinesSound(run);
 }
 
+TEST(SolveLines, GroupAnyPathRebuildsLinesOfKeysLongerThan256Bytes) {
+  // Sixteen distinct singles shut in their own cells along the top row (byte symbols: more than 15
+  // classes) and a single roaming the open rows below: a key of 272 symbols.
+  TSolveRun run;
+  std::vector<std::string> rows(16, std::string(17, '.'));
+  for (int x = 0; x < 16; ++x) rows[0][x] = char('A' + x);
+  rows[1][0] = 'Z';
+  TTaskText text(rows);
+  for (int x = 0; x < 17; ++x) text.Flags[{x, 0}] = FlagWallBelow | (x < 16 ? FlagWallOnTheRight : 0);
+  const auto index = BuildTask(run.Task, text);
+  SetEnd(run.Task, index.at('Z'), 16, 15);
+  SetKind(run.Task, Kind::GroupAnyPath);
+  run.Play();
+  run.Options.Remote = false;
+  run.Solve();
+  ASSERT_GT(run.Solver.KeySize(), 256u);
+  ASSERT_EQ(run.Solver.SolutionLayer, 1);
+  ASSERT_TRUE(run.Engine.Line.Solution);
+  ExpectAllLinesSound(run);
+}
+
 }  // namespace
 }  // namespace zrk::test
