@@ -1,5 +1,5 @@
 #pragma once
-// A task file loaded with its play engine, shared by the play, moves and export subcommands.
+// A task file loaded with its play engine, shared by the subcommands that read one.
 
 #include <cstdio>
 #include <memory>
@@ -21,7 +21,7 @@ struct TPlaySession {
   // Loads the file; a file that cannot be read or parsed is reported on stderr.
   bool Load(const std::string& path) {
     if (LoadTask(Task, path, Io())) return true;
-    if (Reporter.Count == 0) std::fprintf(stderr, "Невозможно считать файл: %s\n", path.c_str());
+    if (Reporter.Count == 0) Reporter.Report(MsgKind::Warning, CannotReadFileCaption, path);
     return false;
   }
 };

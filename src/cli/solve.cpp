@@ -13,6 +13,7 @@
 
 #include "cli/cli_reporter.h"
 #include "cli/commands.h"
+#include "cli/play_session.h"
 #include "model/cp1251.h"
 #include "model/platform.h"
 #include "play/notation.h"
@@ -182,16 +183,10 @@ int RunSolve(int argc, char** argv) {
     return 2;
   }
 
-  TTask task;
-  TPlayEngine engine(task);
-  TStderrReporter reporter;
-  TTaskIo io;
-  io.Reporter = &reporter;
-  io.Play = &engine;
-  if (!LoadTask(task, path, io)) {
-    if (reporter.Count == 0) std::fprintf(stderr, "%s: не удалось прочитать файл\n", path);
-    return 2;
-  }
+  TPlaySession session;
+  if (!session.Load(path)) return 2;
+  TTask& task = session.Task;
+  TPlayEngine& engine = session.Engine;
   // The solve starts where the window's would: in play mode, at an entry of the played line.
   if (at >= 0) {
     if (!task.Options.Play || at >= engine.Line.Count) {
@@ -256,10 +251,7 @@ int RunSolve(int argc, char** argv) {
     sum.SolMaxCount = solver.SolMaxCount;
     sum.CountsPartial = partial;
     ShowSolveLine(engine); // with no line made, the played line stays as loaded
-    if (!SaveTask(task, outPath, io)) {
-      std::fprintf(stderr, "%s: не удалось записать файл\n", outPath);
-      return 2;
-    }
+    if (!SaveTask(task, outPath, session.Io())) return 2; // the writer has reported it
   }
   return 0;
 }

@@ -1,34 +1,20 @@
 // zrk-cli solve on the sample task: the JSON summary, the distribution list, memory and bad input.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
+
+#include "../cli/cli_run.h"
 
 namespace {
 
-struct TRun {
-  int Status = -1;
-  std::string Out;
-};
+using zrk::test::TCliResult;
 
-TRun Cli(const std::string& args) {
-  TRun run;
-  const std::string command = std::string(ZRK_CLI_PATH) + " solve " + args + " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, n);
-  const int status = pclose(pipe);
-  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+TCliResult Cli(const std::string& args) { return zrk::test::RunCli("solve " + args); }
 
 const std::string Sample = std::string(ZRK_SOURCE_DIR) + "/samples/klotski.zrk";
 
 TEST(CliSolve, JsonSummaryOfTheSample) {
-  const TRun run = Cli("--json " + Sample);
+  const TCliResult run = Cli("--json " + Sample);
   ASSERT_EQ(run.Status, 0);
   EXPECT_EQ(run.Out.rfind("{\"layers\":[1,", 0), 0u) << run.Out;
   EXPECT_NE(run.Out.find("\"stop\":\"none\""), std::string::npos);
@@ -37,7 +23,7 @@ TEST(CliSolve, JsonSummaryOfTheSample) {
 }
 
 TEST(CliSolve, TextListStopsAtTheFirstSolutionWithoutRemote) {
-  const TRun run = Cli("--no-remote " + Sample);
+  const TCliResult run = Cli("--no-remote " + Sample);
   ASSERT_EQ(run.Status, 0);
   EXPECT_EQ(run.Out.rfind("0) 1\n", 0), 0u);
   EXPECT_NE(run.Out.find(" Решение\n?\n"), std::string::npos) << run.Out;
@@ -45,7 +31,7 @@ TEST(CliSolve, TextListStopsAtTheFirstSolutionWithoutRemote) {
 }
 
 TEST(CliSolve, TooLittleMemoryEndsWithTheReport) {
-  const TRun run = Cli("--json --memory 100M " + Sample);
+  const TCliResult run = Cli("--json --memory 100M " + Sample);
   ASSERT_EQ(run.Status, 0);
   EXPECT_NE(run.Out.find("\"stop\":\"memory\""), std::string::npos) << run.Out;
   EXPECT_NE(run.Out.find("\"max_records\":0"), std::string::npos);
@@ -56,6 +42,13 @@ TEST(CliSolve, BadInputExitsWithTwo) {
   EXPECT_EQ(Cli("--many 0 " + Sample).Status, 2);
   EXPECT_EQ(Cli("--memory 12X " + Sample).Status, 2);
   EXPECT_EQ(Cli("").Status, 2);
+}
+
+TEST(CliSolve, AFileThatCannotBeWrittenIsReportedOnce) {
+  const TCliResult run = Cli("--out /nonexistent/dir/out.zrk " + Sample);
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_EQ(run.Err, "Невозможно записать файл: /nonexistent/dir/out.zrk\n");
+  EXPECT_EQ(Cli("/nonexistent/task.zrk").Err, "Невозможно считать файл: /nonexistent/task.zrk\n");
 }
 
 } // namespace
