@@ -21,7 +21,7 @@ using TFlags = std::vector<std::tuple<int, int, int>>;
 TTaskText Text(std::vector<std::string> rows, std::map<char, TFigSpec> figs = {}, const TFlags& flags = {}) {
   TTaskText t(std::move(rows));
   t.Figs = std::move(figs);
-  for (auto [x, y, f] : flags) t.Flags[{x, y}] = uint8_t(f);
+  for (auto [x, y, f] : flags) t.Flags[{x, y}] |= uint8_t(f); // a cell may be listed more than once
   return t;
 }
 
@@ -51,7 +51,8 @@ std::vector<TPuzzle> Puzzles() {
                Text({"A..B", "..CC", "D..."}, {{'A', Looks(Grey)}, {'B', Looks(Grey)}, {'D', Looks(Grey)}},
                     {{1, 0, FlagWallBelow}, {1, 1, FlagWallOnTheRight}, {0, 2, FlagWallOnTheRight | FlagWallBelow}}),
                {}});
-  // Grooves along row 1 and column 3; P is pinned on its left cell.
+  // Grooves along row 1, from (0,0) to the right and down, and from (2,1) down; P is pinned on its
+  // left cell, so it can turn the corner at (0,0).
   p.push_back({"pins and grooves",
                Text({"..E.", "PP..", "F..B"}, {{'E', Looks(Grey)}, {'F', Looks(Grey)}, {'B', Looks(Grey)}},
                     {{0, 1, FlagGrooveToTheRight}, {1, 1, FlagGrooveToTheRight}, {0, 0, FlagGrooveToTheRight},
