@@ -252,7 +252,6 @@ void TSolver::ExpandGroupAnyPath() {
       TravAdd(key.data(), Placements[FigPlacement[x]].FirstCell);
     }
     // The walk: entries in the order found, each tried in the four directions.
-    int generation = 1;
     for (size_t e = 1; e < TravCount && go == Go::On; ++e) {
       const int initiator = TravLoad(e, key.data());
       if (!initiator) continue;
@@ -269,9 +268,7 @@ void TSolver::ExpandGroupAnyPath() {
       FlushSizeLists();
       if (go == Go::On) go = RegisterBestGoal();
       if (ParentSolution) GoalTests = false;
-      ++generation;
     }
-    MaxGenerations = std::max(MaxGenerations, generation);
   }
   Occ = parentOcc;
   FigPlacement = parentPlacement;

@@ -45,13 +45,11 @@ void TPositionTable::Release() {
 bool TPositionTable::Reset(uint32_t keySize, int64_t capacity) {
   Release();
   KeyBytes = keySize;
-  GrowthStep = 0;
   return Make(capacity > 0 ? uint32_t(capacity > MaxCapacity ? MaxCapacity : capacity) : 100);
 }
 
 void TPositionTable::Clear() {
   Release();
-  GrowthStep = 0;
 }
 
 uint32_t TPositionTable::FindHashed(const uint8_t* key, uint32_t sum) const {
@@ -91,7 +89,6 @@ void TPositionTable::Place(uint64_t slot) {
 
 uint32_t TPositionTable::NextCapacity() const {
   if (Cap == 0) return 100;
-  if (GrowthStep) return GrowthStep;
   const uint64_t doubled = uint64_t(Cap) * 2;
   return doubled > MaxCapacity ? MaxCapacity : uint32_t(doubled);
 }

@@ -63,7 +63,6 @@ class TPositionTable {
   uint32_t Capacity() const { return Cap; }
   uint32_t SlotTotal() const { return SlotCount; }
   uint32_t KeySize() const { return KeyBytes; }
-  uint32_t GrowthStep = 0; // 0: double
   static uint32_t SlotsFor(uint32_t capacity) { return capacity + capacity / 4 + 1; }
   static uint64_t BytesFor(uint32_t capacity) { return uint64_t(SlotsFor(capacity)) * sizeof(uint64_t); }
   uint64_t ArrayBytes() const { return uint64_t(SlotCount) * sizeof(uint64_t); }

@@ -32,7 +32,6 @@ void TSolver::Solve(const TTask& task, const TSolveOptions& options, ISolveProgr
   SolutionLayer = -1;
   SolMaxCount = Opt.ManySol ? std::clamp(Opt.SolMax, 1, MaxSolutions) : 1;
   ForgetIndex = 0;
-  MaxGenerations = 0;
   HasEndPosition = Goals > 0;
   FreeRecords = SpareRecord = 0;
   Target = nullptr;
@@ -46,7 +45,6 @@ void TSolver::Solve(const TTask& task, const TSolveOptions& options, ISolveProgr
   MaxRecords = std::min<uint64_t>({MaxRecords, Records.Capacity(), TPositionTable::MaxCapacity - 1});
   Table.SetSource(Records.KeySource());
   Table.Reset(KeyBytes, 0);
-  Table.GrowthStep = 0;
 
   LayerCounts.assign(1, 0);
   LayerHeads.assign(1, 0);

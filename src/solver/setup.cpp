@@ -75,7 +75,6 @@ void TSolver::PrepareSolver(const TTask& task) {
   Symbols = freeCells + NFigs;
   IsPacked = Classes.size() <= 15;
   KeyBytes = uint32_t(std::max(1, IsPacked ? (Symbols + 1) / 2 : Symbols));
-  Table.Reset(KeyBytes, 0);
   Seen.assign(NFigs + 1, 0);
 
   const TTaskOptions& o = task.Options;

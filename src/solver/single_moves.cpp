@@ -49,16 +49,6 @@ void TSolver::DoStep(uint8_t* occ, int fig, int from, int d) {
   for (int k = 0; k < p.FrontCount[d]; ++k) occ[entered[k]] = uint8_t(fig);
 }
 
-void TSolver::UndoStep(uint8_t* occ, int fig, int from, int d) {
-  const TPlacement& p = Placements[from];
-  const TPlacement& q = Placements[p.Links[d]];
-  const int back = OppositeDir(d);
-  const int16_t* entered = &CellList[p.Fronts[d]];
-  for (int k = 0; k < p.FrontCount[d]; ++k) occ[entered[k]] = 0;
-  const int16_t* left = &CellList[q.Fronts[back]];
-  for (int k = 0; k < q.FrontCount[back]; ++k) occ[left[k]] = uint8_t(fig);
-}
-
 // The figure that made the move producing the expanded position: its first cell is the one recorded.
 int TSolver::LastMovedFig(uint16_t moveInfo, bool wide) const {
   if (moveInfo == 0xFFFF || Target) return 0;
@@ -136,7 +126,7 @@ void TSolver::ExpandOneCell() {
       const int q = Placements[p].Links[d];
       DoStep(occ, fig, p, d);
       const Go go = EmitSingle(fig, q, uint16_t(d | ((Placements[q].FirstCell & 0xFF) << 8)), d, 1);
-      UndoStep(occ, fig, p, d);
+      DoStep(occ, fig, q, OppositeDir(d)); // back again: links come in pairs
       if (go == Go::Stop) return;
     }
   }

@@ -129,7 +129,6 @@ class TSolver {
   bool HasEndPosition = false;
   uint64_t MaxRecords = 0;
   int ForgetIndex = 0;
-  int MaxGenerations = 0; // deepest group any-path work list seen (sizes reconstruction buffers)
   uint32_t RunningCount() const { return NewCount; } // positions of the layer being built so far
   // The first-seen order of the start position, kept for the move lines of the results.
   std::vector<int> StartOrder;
@@ -204,10 +203,8 @@ class TSolver {
   // group generators' scratch
   std::vector<uint8_t> Occ2;
   std::vector<int32_t> FigPlacement2;
-  std::vector<uint8_t> Blocked, InGroup;
+  std::vector<uint8_t> InGroup;
   std::vector<uint8_t> GroupList;
-  std::vector<int32_t> PushStart;
-  std::vector<uint8_t> PushList;
   std::vector<uint32_t> SizeHead, SizeTail;
   uint32_t BestGoal = 0;                 // goal successor with the smallest group so far
   int BestGoalSize = 0;
@@ -281,7 +278,6 @@ class TSolver {
   int TravLoad(size_t e, uint8_t* key);
   bool CanStep(int placement, int d) const;
   void DoStep(uint8_t* occ, int fig, int from, int d);
-  void UndoStep(uint8_t* occ, int fig, int from, int d);
 
 
   // ---- results, gravity and cooperative moves ----
