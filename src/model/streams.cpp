@@ -104,10 +104,6 @@ std::optional<std::string> TRe::GetStrCopy() {
 // ---------------------------------------------------------------------------------------------
 // TSWr
 
-bool TSWr::Save(const std::string& name, IReporter* reporter) const {
-  return WriteWholeFile(name, text_.data(), text_.size(), reporter);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Whole files
 

@@ -90,16 +90,11 @@ class TSWr {
   void PutText(const char* s) { PutText(std::string(s)); }
   void PutText(const std::string& s) { text_ += s; Column += int(s.size()); }
   void PutInt(long long v) { PutText(std::to_string(v)); }
-  void PutBlock(const void* p, size_t n) { text_.append(static_cast<const char*>(p), n); Column += int(n); }
   void Indent(int level) { PutText(std::string(size_t(2 * level), ' ')); }
   void NewLine() { text_ += "\r\n"; Column = 0; }
-  void PutZero() { text_ += '\0'; }
-  bool Save(const std::string& name, IReporter* reporter) const;
-  void Clear() { text_.clear(); text_.shrink_to_fit(); Column = 0; Flag = 0; }
   const std::string& Text() const { return text_; }
 
   int Column = 0;
-  uint8_t Flag = 0;
 
  private:
   std::string text_;

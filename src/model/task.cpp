@@ -26,14 +26,6 @@ void TFig::Init(TTask* task, int index) {
   Num = uint8_t(index);
 }
 
-void TFig::Free() {
-  Cells.clear();
-  Cells.shrink_to_fit();
-  Pins.clear();
-  Pins.shrink_to_fit();
-  PinCount = 0;
-}
-
 void TFig::Box() {
   if (Cells.empty()) {
     Width = Height = 0;

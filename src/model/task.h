@@ -58,7 +58,6 @@ struct TFig {
   CellCode EndCell(int k, CellCode fieldPos) const { return CellCode(fieldPos + EndPos - 0x81 + Cells[k]); }
 
   void Init(TTask* task, int index);        // zero the record, set Task, Index = Num = index
-  void Free();                              // release cells and pins
   void Box();                               // recompute Width, Height, X2, Y2 from cells and Pos
 };
 

@@ -94,15 +94,12 @@ class TPlayEngine final : public IPlayState {
   // Lays the field and every figure at positions into map; unless scratch, the figures go there.
   void SetPosition(const int16_t* positions, uint16_t* map, bool scratch);
   // Words of a map that play may touch: the rows that hold the field and the figures.
-  int MapWords() const { return mapWords_; }
-  uint8_t ExitFlags(int code) const { return exitFlags_[size_t(code)]; }
   // A fresh scratch map sized like StartMap.
   std::vector<uint16_t> ScratchMap() const { return std::vector<uint16_t>(MapSize, 0); }
 
   // Tracking replays tell whether steps could be made at once (cooperative numbering).
   void BeginTracking();
   void EndTracking() { tracking_ = false; }
-  bool Independent() const { return independent_; }
 
   // --- the line ---
   void GoTo(int k);
