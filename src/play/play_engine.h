@@ -93,7 +93,6 @@ class TPlayEngine final : public IPlayState {
   bool Step(int16_t* positions, uint16_t* map, int fig, int dir, bool& pushed, bool allowPush = false);
   // Lays the field and every figure at positions into map; unless scratch, the figures go there.
   void SetPosition(const int16_t* positions, uint16_t* map, bool scratch);
-  // Words of a map that play may touch: the rows that hold the field and the figures.
   // A fresh scratch map sized like StartMap.
   std::vector<uint16_t> ScratchMap() const { return std::vector<uint16_t>(MapSize, 0); }
 
