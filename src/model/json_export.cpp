@@ -133,7 +133,7 @@ void PutFigure(TJAr& figs, const TTask& task, int i) {
     TJObj cell(cells, false);
     cell.AddInt("X", (c & 0x7F) - 1);
     cell.AddInt("Y", (c >> 7) - 1);
-    if (i > 0 && f.HasPins() && f.Pins[size_t(k)]) cell.AddBool("Pin", true);
+    if (i > 0 && f.Pinned(k)) cell.AddBool("Pin", true);
     if (i == 0 && size_t(k) < task.FieldFlags.size()) {
       const uint8_t flags = task.FieldFlags[size_t(k)];
       if (flags & FlagWallBelow) cell.AddBool("WallBelow", true);

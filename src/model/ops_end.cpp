@@ -14,7 +14,7 @@ void LayEndAsStart(const TTask& task, std::vector<uint16_t>& map) {
       const int code = f.EndCell(k, fieldPos);
       if (!InMapRange(code)) continue;
       uint16_t word = f.Index;
-      if (f.HasPins() && f.Pins[k]) word |= CellPin;
+      if (f.Pinned(k)) word |= CellPin;
       map[code] |= word;
     }
   }

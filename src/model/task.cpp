@@ -199,7 +199,7 @@ void TTask::LayStart(const TFig& f) {
       word = uint16_t(CellField | ((flags & 0x0F) << FieldFlagShift));
     } else {
       word = f.Index;
-      if (f.HasPins() && f.Pins[k]) word |= CellPin;
+      if (f.Pinned(k)) word |= CellPin;
     }
     StartMap[code] |= word;
   }
@@ -233,7 +233,7 @@ void TTask::LayEnd(TFig& f, bool checkEnd) {
       if ((w & WallOnTheRight) && holdsThis(code + 1)) break;
     }
     w = uint16_t(w + index);
-    if (f.HasPins() && f.Pins[k]) w |= CellPin;
+    if (f.Pinned(k)) w |= CellPin;
     EndMap[code] = w;
   }
   if (k >= 0) {

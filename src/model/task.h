@@ -50,6 +50,7 @@ struct TFig {
 
   int CellCount() const { return int(Cells.size()); }
   bool HasPins() const { return !Pins.empty(); }
+  bool Pinned(int k) const { return HasPins() && Pins[size_t(k)] != 0; }
   bool HasName() const { return Name[0] != 0; }
   std::string NameStr() const { return std::string(Name); }
   void SetName(const std::string& name); // keeps at most 3 bytes

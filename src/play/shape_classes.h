@@ -1,5 +1,5 @@
 #pragma once
-// Shape classes: figures that the solver may treat as interchangeable and the painter marks alike.
+// Shape classes: figures that the solver may treat as interchangeable (model/fig_class.h).
 // ComputeShapeClasses numbers the movable figures that stand on the field and have an end position
 // 0, 1, 2, ... in index order; equal keys (freedom, colour, label, cells with pins) share a number.
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "model/fig_class.h"
 #include "solver/hash_v.h"
 #include "solver/solver.h"
 
@@ -13,23 +14,6 @@ namespace {
 bool Moving(const TTask& task, int index) {
   const TFig& f = task.Figs[index];
   return f.Freedom != Fixed && !task.TempFixed[index];
-}
-
-// The name that tells figures apart when DifByName is on, at most 3 bytes.
-void DisplayedName(const TTask& task, const TFig& f, char out[4]) {
-  std::memset(out, 0, 4);
-  const TTaskOptions& o = task.Options;
-  std::string name;
-  if (o.OnlyNames && !f.HasName()) {
-    name.clear();
-  } else if (!f.HasName() || o.OrigNums) {
-    name = std::to_string(f.Num);
-  } else if (f.NameStr() == " ") {
-    name.clear();
-  } else {
-    name = f.NameStr();
-  }
-  std::memcpy(out, name.data(), std::min<size_t>(name.size(), 3));
 }
 
 } // namespace
@@ -115,23 +99,13 @@ void TSolver::AddFigure(const TTask& task, int index, THashV& classTable) {
     if (rel >= 0 && rel < MapSize && ScanIndexOf[rel] >= 0) Occ[ScanIndexOf[rel]] = uint8_t(s);
   }
 
-  // The class key: size, freedom, colour, name, cells (pinned cells marked).
-  const uint32_t size = 16 + 2 * uint32_t(f.CellCount());
+  // The class key, behind its size (the size word included) as the class table wants it.
+  const std::string classKey = FigClassKey(task, f);
+  const uint32_t size = 4 + uint32_t(classKey.size());
   auto* stored = static_cast<uint8_t*>(SetupPool.AllocEven(4 + size));
   uint8_t* key = stored + 4;
-  const uint32_t freedom = uint32_t(f.Freedom);
-  char name[4];
-  if (task.Options.DifByName) DisplayedName(task, f, name);
-  else std::memset(name, 0, 4);
   std::memcpy(key, &size, 4);
-  std::memcpy(key + 4, &freedom, 4);
-  std::memcpy(key + 8, &f.Color, 4);
-  std::memcpy(key + 12, name, 4);
-  for (int k = 0; k < f.CellCount(); ++k) {
-    uint16_t c = uint16_t(f.Cells[k]);
-    if (f.PinCount != 0 && f.HasPins() && f.Pins[k]) c += 0x4000;
-    std::memcpy(key + 16 + 2 * k, &c, 2);
-  }
+  std::memcpy(key + 4, classKey.data(), classKey.size());
 
   int number;
   const uint32_t hit = classTable.Find(key);
@@ -159,7 +133,6 @@ void TSolver::EnumeratePlacements(const TTask& task, const TFig& f, TFigClass& c
   for (int16_t o : f.Cells) shape[o] = 1;
   auto inShape = [&](int o) { return o >= 0 && o < MapSize && shape[o]; };
   auto word = [&](int code) -> uint16_t { return code >= 0 && code < MapSize ? map[code] : 0; };
-  auto pinned = [&](int k) { return f.PinCount != 0 && f.HasPins() && f.Pins[k]; };
   const bool flagged = task.FlaggedCells != 0;
   const int cc = f.CellCount();
 
@@ -197,7 +170,7 @@ void TSolver::EnumeratePlacements(const TTask& task, const TFig& f, TFigClass& c
         for (int k = 0; k < cc && allowed; ++k) {
           const uint16_t above = word(FieldPos + anchor + f.Cells[k] - RowStride);
           if (flagged && (above & WallBelow)) allowed = false;
-          if (pinned(k) && !(above & GrooveDown)) allowed = false;
+          if (f.Pinned(k) && !(above & GrooveDown)) allowed = false;
         }
         if (allowed) {
           p.Links[DirUp] = byAnchor[anchor - RowStride];
@@ -209,7 +182,7 @@ void TSolver::EnumeratePlacements(const TTask& task, const TFig& f, TFigClass& c
         for (int k = 0; k < cc && allowed; ++k) {
           const uint16_t left = word(FieldPos + anchor + f.Cells[k] - 1);
           if (flagged && (left & WallOnTheRight)) allowed = false;
-          if (pinned(k) && !(left & GrooveToTheRight)) allowed = false;
+          if (f.Pinned(k) && !(left & GrooveToTheRight)) allowed = false;
         }
         if (allowed) {
           p.Links[DirLeft] = byAnchor[anchor - 1];
