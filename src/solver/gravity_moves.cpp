@@ -91,13 +91,15 @@ TSolver::Go TSolver::EmitGravity(int d) {
   if (Target) return ReconstructHit(Occ2.data()) ? Go::Stop : Go::On;
   KeyScratch.resize(KeyBytes);
   EncodePosition(Occ2.data(), KeyScratch.data());
-  const uint32_t sum = Table.Hash(KeyScratch.data());
-  const uint32_t known = Table.FindHashed(KeyScratch.data(), sum);
-  if (known && Records.Layer(known) != 0) {
-    const uint16_t info = Records.MoveInfo(known);
-    if ((info & 1) != (d & 1)) Records.SetMoveInfo(known, uint16_t((info & 0xFF) | 0x100));
+  const uint8_t* key = KeyScratch.data();
+  const uint32_t sum = Table.Hash(key);
+  uint32_t found;
+  if (LookUp(key, sum, found) == Go::Stop) return Go::Stop;
+  if (found && Records.Layer(found) != 0) {
+    const uint16_t info = Records.MoveInfo(found);
+    if ((info & 1) != (d & 1)) Records.SetMoveInfo(found, uint16_t((info & 0xFF) | 0x100));
   }
-  return StoreSuccessor(KeyScratch.data(), sum, HasEndPosition && IsGoal(FigPlacement2.data()), uint16_t(d));
+  return KeepSuccessor(key, sum, found, HasEndPosition && IsGoal(FigPlacement2.data()), uint16_t(d));
 }
 
 } // namespace zrk

@@ -63,45 +63,25 @@ void TSolver::StartGroupExpansion() {
 
 TSolver::Go TSolver::EmitGroup(const uint8_t* occ, const int32_t* fp, uint16_t moveInfo) {
   if (Target) return GroupHit(occ, fp);
+  // New positions wait in lists by group size; a goal is only kept while its group is the smallest.
   const int size = int(GroupList.size());
-  if (!SpareRecord) {
-    SpareRecord = TakeRecord();
-    if (!SpareRecord) return Go::Stop;
-  }
   KeyScratch.resize(KeyBytes);
   EncodePosition(occ, KeyScratch.data());
-  ++GeneratedTotal;
   const uint32_t sum = Table.Hash(KeyScratch.data());
-  const uint32_t found = Table.FindHashed(KeyScratch.data(), sum);
-  const bool goal = HasEndPosition && GoalTests && !ParentSolution && size < BestGoalSize &&
-                    (SolCount > 0 ? L == SolutionLayer : !found) && IsGoal(fp);
-  const uint32_t rec = SpareRecord;
-  bool used = false;
+  uint32_t found;
+  if (LookUp(KeyScratch.data(), sum, found) == Go::Stop) return Go::Stop;
+  const bool goal = GoalTests && size < BestGoalSize && GoalMayCount(found) && IsGoal(fp);
   if (!found) {
-    if (!EnsureTableRoom()) return Go::Stop;
-    std::memcpy(Records.Key(rec), KeyScratch.data(), KeyBytes);
-    Records.SetNext(rec, 0);
-    if (SizeTail[size]) Records.SetNext(SizeTail[size], rec);
-    else SizeHead[size] = rec;
-    SizeTail[size] = rec;
-    ++NewCount;
-    ++PosTotal;
-    Table.InsertHashed(rec, sum);
-    used = true;
+    if (!StoreNew(KeyScratch.data(), sum, SizeHead[size], SizeTail[size])) return Go::Stop;
   } else if (goal) {
-    std::memcpy(Records.Key(rec), KeyScratch.data(), KeyBytes);
-    Records.SetNext(rec, 0);
-    used = true;
+    KeepKnownGoal(KeyScratch.data());
   }
-  if (used) {
-    Records.SetLayer(rec, uint16_t(L));
-    Records.SetMoveInfo(rec, moveInfo);
-    Records.SetParent(rec, StoringParent);
-    SpareRecord = 0;
-  }
-  if (goal) {
-    BestGoal = rec;
-    BestGoalSize = size;
+  if (!found || goal) {
+    const uint32_t rec = UseSpare(moveInfo);
+    if (goal) {
+      BestGoal = rec;
+      BestGoalSize = size;
+    }
   }
   if (GeneratedTotal > NextProgress && ProgressStep()) return Go::Stop;
   return Go::On;

@@ -216,31 +216,22 @@ TSolver::Go TSolver::StoreBatch(const TSuccessorBatch& batch) {
 }
 
 TSolver::Go TSolver::StoreSuccessor(const uint8_t* key, uint32_t sum, bool goal, uint16_t moveInfo) {
-  if (!SpareRecord) {
-    SpareRecord = TakeRecord();
-    if (!SpareRecord) return Go::Stop;
-  }
-  ++GeneratedTotal;
-  const uint32_t found = Table.FindHashed(key, sum);
-  const bool isGoal = goal && HasEndPosition && !ParentSolution && (SolCount > 0 ? L == SolutionLayer : !found);
-  const uint32_t rec = SpareRecord;
+  uint32_t found;
+  if (LookUp(key, sum, found) == Go::Stop) return Go::Stop;
+  return KeepSuccessor(key, sum, found, goal, moveInfo);
+}
+
+// A new position joins the layer; a known one is kept only as another solution.
+TSolver::Go TSolver::KeepSuccessor(const uint8_t* key, uint32_t sum, uint32_t found, bool goal, uint16_t moveInfo) {
+  const bool isGoal = goal && GoalMayCount(found);
   if (!found) {
-    if (!EnsureTableRoom()) return Go::Stop;
-    std::memcpy(Records.Key(rec), key, KeyBytes);
-    AppendToLayer(rec);
-    ++NewCount;
-    ++PosTotal;
-    Table.InsertHashed(rec, sum);
-  } else if (!isGoal) {
-    return Go::On;
+    if (!StoreNew(key, sum, NewHead, NewTail)) return Go::Stop;
+  } else if (isGoal) {
+    KeepKnownGoal(key);
   } else {
-    std::memcpy(Records.Key(rec), key, KeyBytes);
-    Records.SetNext(rec, 0);
+    return Go::On;
   }
-  Records.SetLayer(rec, uint16_t(L));
-  Records.SetMoveInfo(rec, moveInfo);
-  Records.SetParent(rec, StoringParent);
-  SpareRecord = 0;
+  const uint32_t rec = UseSpare(moveInfo);
   if (isGoal) {
     if (!RegisterSolution(rec)) return Go::Stop;
     ParentSolution = true;
@@ -248,11 +239,50 @@ TSolver::Go TSolver::StoreSuccessor(const uint8_t* key, uint32_t sum, bool goal,
   return Go::On;
 }
 
-void TSolver::AppendToLayer(uint32_t rec) {
+// The spare record is taken before the lookup: forgetting layers to get it may remove keys.
+TSolver::Go TSolver::LookUp(const uint8_t* key, uint32_t sum, uint32_t& found) {
+  if (!SpareRecord) {
+    SpareRecord = TakeRecord();
+    if (!SpareRecord) return Go::Stop;
+  }
+  ++GeneratedTotal;
+  found = Table.FindHashed(key, sum);
+  return Go::On;
+}
+
+bool TSolver::GoalMayCount(uint32_t found) const {
+  // The first solutions are new positions; once found, every goal of the solution layer counts.
+  return HasEndPosition && !ParentSolution && (SolCount > 0 ? L == SolutionLayer : !found);
+}
+
+// The successor is a new position: it goes into the spare record, the list and the table.
+bool TSolver::StoreNew(const uint8_t* key, uint32_t sum, uint32_t& head, uint32_t& tail) {
+  if (!EnsureTableRoom()) return false;
+  const uint32_t rec = SpareRecord;
+  std::memcpy(Records.Key(rec), key, KeyBytes);
   Records.SetNext(rec, 0);
-  if (NewTail) Records.SetNext(NewTail, rec);
-  else NewHead = rec;
-  NewTail = rec;
+  if (tail) Records.SetNext(tail, rec);
+  else head = rec;
+  tail = rec;
+  ++NewCount;
+  ++PosTotal;
+  Table.InsertHashed(rec, sum);
+  return true;
+}
+
+// A known position reached as another solution: a record of its own, in no list and not in the table.
+void TSolver::KeepKnownGoal(const uint8_t* key) {
+  std::memcpy(Records.Key(SpareRecord), key, KeyBytes);
+  Records.SetNext(SpareRecord, 0);
+}
+
+uint32_t TSolver::UseSpare(uint16_t moveInfo) {
+  const uint32_t rec = SpareRecord;
+  Records.SetLayer(rec, uint16_t(L));
+  Records.SetMoveInfo(rec, moveInfo);
+  Records.SetParent(rec, StoringParent);
+  SpareRecord = 0;
+  return rec;
 }
 
 uint32_t TSolver::TakeRecord() {

@@ -239,7 +239,6 @@ class TSolver {
   bool ForgetOldestLayer();
   bool AllowMemory(uint64_t bytes);
   bool EnsureTableRoom();
-  void AppendToLayer(uint32_t record);
   void CloseLayer();
 
   // successor handling
@@ -254,6 +253,13 @@ class TSolver {
   template <class HandOver>
   bool GenerateLayer(uint32_t head, size_t entries, HandOver handOver);
   Go StoreSuccessor(const uint8_t* key, uint32_t sum, bool goal, uint16_t moveInfo);
+  // The steps of storing a successor, shared by the generators that keep their own lists.
+  Go LookUp(const uint8_t* key, uint32_t sum, uint32_t& found);
+  Go KeepSuccessor(const uint8_t* key, uint32_t sum, uint32_t found, bool goal, uint16_t moveInfo);
+  bool GoalMayCount(uint32_t found) const;
+  bool StoreNew(const uint8_t* key, uint32_t sum, uint32_t& head, uint32_t& tail);
+  void KeepKnownGoal(const uint8_t* key);
+  uint32_t UseSpare(uint16_t moveInfo);
   bool ReconstructHit(const uint8_t* occ);
   int LastMovedFig(uint16_t moveInfo, bool wide) const;
   bool GoalWith(int fig, int newPlacement) const;
