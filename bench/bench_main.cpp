@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "float_bench.h"
 #include "sliding_tasks.h"
 #include "model/platform.h"
 #include "solver/solver.h"
@@ -87,5 +88,6 @@ int main(int argc, char** argv) {
     waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) std::printf("%-34s failed\n", c.Name);
   }
+  zrk::bench::RunFloatSelBench(only);
   return 0;
 }
