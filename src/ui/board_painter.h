@@ -10,7 +10,7 @@
 #include <QFont>
 
 #include "model/task.h"
-#include "ui/board_geometry.h"
+#include "editor/board_geometry.h"
 
 class QPainter;
 

@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "../support/task_text.h"
-#include "ui/board_geometry.h"
+#include "editor/board_geometry.h"
 #include "ui/board_painter.h"
 
 using namespace zrk;

@@ -17,7 +17,7 @@
 #include "model/cp1251.h"
 #include "model/task_file.h"
 #include "play/notation.h"
-#include "ui/board_geometry.h"
+#include "editor/board_geometry.h"
 #include "ui/board_image.h"
 #include "ui/spin_frame.h"
 #include "ui/task_names.h"

@@ -1,4 +1,4 @@
-#include "ui/board_geometry.h"
+#include "editor/board_geometry.h"
 
 #include <algorithm>
 #include <cmath>
