@@ -21,7 +21,7 @@
 #include "model/task_file.h"
 #include "solver/distribution.h"
 #include "solver/results.h"
-#include "solver/solver.h"
+#include "solver/solve_driver.h"
 
 namespace zrk::cli {
 
@@ -31,31 +31,31 @@ volatile std::sig_atomic_t Interrupted = 0;
 
 void OnInterrupt(int) { Interrupted = 1; }
 
-// Ctrl+C stops the search as the stop button does; a progress line refreshes about once a second.
-class TTerminalProgress final : public ISolveProgress {
+// Ctrl+C stops the search as the stop button does; on a terminal a progress line is refreshed in
+// the rhythm of the distribution window.
+class TTerminalProgress {
  public:
-  explicit TTerminalProgress(bool show) : Show(show), Start(SteadyNowMs()), NextRefresh(Start + 1000) {}
-  void Progress(TSolver& solver) override {
-    if (Interrupted) solver.SolveStopped = true;
-    if (!Show) return;
-    const int64_t now = SteadyNowMs();
-    if (now < NextRefresh) return;
-    while (NextRefresh <= now) NextRefresh += 1000;
-    const double seconds = double(now - Start) / 1000.0;
-    std::fprintf(stderr, "\rслой %d, позиций %llu, %.0f поз./сек.   ", solver.L,
-                 (unsigned long long)solver.PosTotal, seconds > 0 ? double(solver.PosTotal) / seconds : 0.0);
-    std::fflush(stderr);
-    Shown = true;
+  explicit TTerminalProgress(bool show) : Show(show) {}
+  void Attach(TSolveDriver& driver) {
+    driver.OnProgress = [this, &driver](const TSolveCounts& counts, TProgressRhythm::TBeat beat) {
+      if (Interrupted) driver.Stop();
+      if (Show && beat.Refresh) Print(counts);
+    };
   }
   void Finish() {
     if (Shown) std::fputs("\r\033[K", stderr);
   }
 
  private:
+  void Print(const TSolveCounts& c) {
+    const double seconds = double(c.ElapsedMs) / 1000.0;
+    std::fprintf(stderr, "\rслой %d, %s, %.0f поз./сек.   ", c.L, CountText(c.PosTotal, true).c_str(),
+                 seconds > 0 ? double(c.PosTotal) / seconds : 0.0);
+    std::fflush(stderr);
+    Shown = true;
+  }
   bool Show;
   bool Shown = false;
-  int64_t Start;
-  int64_t NextRefresh;
 };
 
 bool ParseBytes(const char* text, uint64_t& out) {
@@ -73,7 +73,7 @@ bool ParseBytes(const char* text, uint64_t& out) {
   return out != 0;
 }
 
-const char* StopText(const TSolver& s) {
+const char* StopText(const TSolveCounts& s) {
   if (!s.SolveStopped) return "none";
   if (s.LayerLimitHit) return "layers";
   if (s.OutOfMemory) return "memory";
@@ -96,14 +96,14 @@ void PutJsonString(const std::string& text) {
   std::putchar('"');
 }
 
-void PrintJson(const TSolver& s, int64_t ms) {
+void PrintJson(const TSolveCounts& s) {
   std::printf("{\"layers\":[");
   for (size_t i = 0; i < s.LayerCounts.size(); ++i) std::printf("%s%u", i ? "," : "", s.LayerCounts[i]);
   std::printf("],\"depth\":%d,\"positions\":%llu,\"generated\":%llu,\"expanded\":%llu,\"solution_layer\":%d,"
               "\"solution_count\":%d,\"stop\":\"%s\",\"forgotten\":%d,\"max_records\":%llu,\"time_ms\":%lld",
               s.L, (unsigned long long)s.PosTotal, (unsigned long long)s.GeneratedTotal,
               (unsigned long long)s.ExpandedTotal, s.SolutionLayer, s.SolCount, StopText(s), s.ForgetIndex,
-              (unsigned long long)s.MaxRecords, (long long)ms);
+              (unsigned long long)s.MaxRecords, (long long)s.ElapsedMs);
 }
 
 // The closing brace of PrintJson's object is replaced by the lines.
@@ -119,14 +119,14 @@ void PrintJsonLines(const std::vector<std::string>& solutions, const std::string
   std::printf("}\n");
 }
 
-void PrintSummary(const TSolver& s, int64_t ms) {
+void PrintSummary(const TSolveCounts& s) {
   const double average = s.ExpandedTotal ? double(s.GeneratedTotal) / double(s.ExpandedTotal) : 0.0;
   // The labels of the distribution window where it has one.
   std::printf("Перебрано позиций: %llu\n", (unsigned long long)s.PosTotal);
   std::printf("Порождено позиций: %llu\n", (unsigned long long)s.GeneratedTotal);
   std::printf("Раскрыто позиций: %llu\n", (unsigned long long)s.ExpandedTotal);
   std::printf("Среднее количество соседних позиций: %.2f\n", average);
-  std::printf("Затрачено времени на решение: %.3f с\n", double(ms) / 1000.0);
+  std::printf("Затрачено времени на решение: %.3f с\n", double(s.ElapsedMs) / 1000.0);
   std::printf("Предел числа позиций: %llu\n", (unsigned long long)s.MaxRecords);
   if (s.ForgetIndex) std::printf("Первый не удаленный уровень: %d\n", s.ForgetIndex);
 }
@@ -188,18 +188,12 @@ int RunSolve(int argc, char** argv) {
   TTask& task = session.Task;
   TPlayEngine& engine = session.Engine;
   // The solve starts where the window's would: in play mode, at an entry of the played line.
-  if (at >= 0) {
-    if (!task.Options.Play || at >= engine.Line.Count) {
-      std::fprintf(stderr, "!: --at %ld: the task has no played line with entry %ld\n", at, at);
-      return 2;
-    }
-  } else {
-    at = 0;
+  if (at >= 0 && (!task.Options.Play || at >= engine.Line.Count)) {
+    std::fprintf(stderr, "!: --at %ld: the task has no played line with entry %ld\n", at, at);
+    return 2;
   }
-  if (!task.Options.Play) engine.SetPlayMode(true, false, false);
-  engine.GoTo(int(at));
-  engine.Line.SolveFrom = int(at);
-  const std::string problem = PreSolveCheck(task, options.Remote);
+  if (task.Options.Play) engine.GoTo(int(std::max(at, 0L))); // without --at from the initial position
+  const std::string problem = TSolveDriver::Check(task, options);
   if (!problem.empty()) {
     std::fprintf(stderr, "!: %s\n", problem.c_str());
     return 2;
@@ -208,49 +202,32 @@ int RunSolve(int argc, char** argv) {
   Interrupted = 0;
   std::signal(SIGINT, OnInterrupt);
   TTerminalProgress progress(isatty(STDERR_FILENO) != 0);
-  TSolver solver;
-  const int64_t start = SteadyNowMs();
-  solver.Solve(task, options, &progress);
-  const int64_t ms = SteadyNowMs() - start;
+  TSolveDriver driver;
+  progress.Attach(driver);
+  driver.Begin(task, engine, options, SteadyNowMs());
+  driver.Search();
+  const TSolveResult result = driver.Finish(engine, SteadyNowMs());
   progress.Finish();
   std::signal(SIGINT, SIG_DFL);
-  if (!solver.StartValid()) {
-    std::fprintf(stderr, "!: Фигурка стоит поперек стены, перебор невозможен\n");
+  if (!result.Error.empty()) {
+    std::fprintf(stderr, "!: %s\n", result.Error.c_str());
     return 2;
   }
-  std::vector<TMoves0> lines;
-  const bool partial = MakeSolveLines(solver, options, engine, &lines);
-  std::vector<std::string> solutions;
-  std::string remoteText;
+  std::vector<std::string> texts; // the lines in the notation; the farthest one last
+  for (const TMoves0& line : result.Lines) texts.push_back(LineUtf8(engine, line));
   const bool hasRemote = engine.Line.RemoteLine != nullptr;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const std::string text = LineUtf8(engine, lines[i]);
-    if (hasRemote && i + 1 == lines.size()) remoteText = text;
-    else solutions.push_back(text);
-  }
-  const std::string report = DistributionText(solver, options, false);
   if (json) {
-    PrintJson(solver, ms);
-    PrintJsonLines(solutions, hasRemote ? &remoteText : nullptr);
+    PrintJson(result.Counts);
+    const std::vector<std::string> solutions(texts.begin(), texts.end() - (hasRemote ? 1 : 0));
+    PrintJsonLines(solutions, hasRemote ? &texts.back() : nullptr);
   } else {
-    std::fputs(report.c_str(), stdout);
-    for (size_t i = 0; i < lines.size(); ++i)
-      std::printf("%s: %s\n", Cp1251ToUtf8(lines[i].PosText).c_str(),
-                  (hasRemote && i + 1 == lines.size() ? remoteText : solutions[i]).c_str());
-    PrintSummary(solver, ms);
+    std::fputs(result.Report.c_str(), stdout);
+    for (size_t i = 0; i < texts.size(); ++i)
+      std::printf("%s: %s\n", Cp1251ToUtf8(result.Lines[i].PosText).c_str(), texts[i].c_str());
+    PrintSummary(result.Counts);
   }
   if (outPath) {
-    TSolveSummary& sum = engine.Summary;
-    sum.SolveTime = int32_t(std::min<int64_t>(ms, INT32_MAX));
-    sum.PosTotal = solver.PosTotal;
-    sum.SolveStopped = solver.SolveStopped;
-    sum.SolveReport = Utf8ToCp1251(report);
-    sum.ExpandedTotal = solver.ExpandedTotal;
-    sum.GeneratedTotal = solver.GeneratedTotal;
-    sum.SolCount = solver.SolCount;
-    sum.SolMaxCount = solver.SolMaxCount;
-    sum.CountsPartial = partial;
-    ShowSolveLine(engine); // with no line made, the played line stays as loaded
+    ShowSolveLine(engine); // printing the lines loaded each in turn; with none made the line stays as loaded
     if (!SaveTask(task, outPath, session.Io())) return 2; // the writer has reported it
   }
   return 0;

@@ -1,6 +1,7 @@
 // RunSearch: the layered breadth-first search, the position store and the memory budget.
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <thread>
 
 #include "model/platform.h"
@@ -46,6 +47,9 @@ void TSolver::Solve(const TTask& task, const TSolveOptions& options, ISolveProgr
   Table.SetSource(Records.KeySource());
   Table.Reset(KeyBytes, 0);
 
+  // Room for every layer up front: closing a layer never allocates, so a failure leaves them whole.
+  LayerCounts.reserve(MaxLayers);
+  LayerHeads.reserve(MaxLayers);
   LayerCounts.assign(1, 0);
   LayerHeads.assign(1, 0);
   L = 0;
@@ -71,7 +75,15 @@ void TSolver::Solve(const TTask& task, const TSolveOptions& options, ISolveProgr
   PosTotal = 1;
   NextProgress = 10000;
   StopAtWanted = HasEndPosition && !Opt.Remote && !Opt.CountSol;
-  Search();
+  try {
+    Search();
+  } catch (...) {
+    // Memory refused by the library (a table, a batch, a scratch vector): the layers, counts and
+    // solutions found so far stay valid, as when the budget ends the search.
+    SolveStopped = true;
+    OutOfMemory = true;
+    EndSearch(true);
+  }
 }
 
 void TSolver::CloseLayer() {
@@ -101,6 +113,11 @@ void TSolver::Search() {
     NewCount = NewHead = NewTail = 0;
     if (!ExpandLayer(head) || (SolCount > 0 && !Opt.Remote)) partial = true;
   }
+  EndSearch(partial);
+}
+
+// The layer being built is recorded when the search ended inside it; L becomes the last non-empty layer.
+void TSolver::EndSearch(bool partial) {
   if (partial) CloseLayer();
   if (LayerCounts[L] == 0 && L > 0) --L;
   LayerCounts.resize(L + 1);
@@ -154,7 +171,14 @@ bool TSolver::ExpandLayerTwoThreads(uint32_t head) {
   });
   TSuccessorBatch batch;
   Go go = Go::On;
-  while (go == Go::On && queue.Pop(batch)) go = StoreBatch(batch);
+  try {
+    while (go == Go::On && queue.Pop(batch)) go = StoreBatch(batch);
+  } catch (...) {
+    // The generator must be joined before the failure goes on: a running thread may not be left behind.
+    queue.Cancel();
+    generator.join();
+    throw;
+  }
   if (go == Go::Stop) queue.Cancel();
   generator.join();
   if (generatorFailed) {

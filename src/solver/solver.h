@@ -31,6 +31,7 @@ struct TSolveOptions {
   int SolMax = 10;
   bool CountSol = false;
   bool ForgetLayers = false;
+  bool UseEval = false;         // kept with the settings; the search does not use it
   uint64_t AvailableMemory = 0; // 0: ask the system
   // Layers of single-figure moves with at least this many parents are generated on a second thread
   // while this one stores the successors (when the machine has a second core); 0: one thread only.
@@ -40,7 +41,8 @@ struct TSolveOptions {
 
 class TSolver;
 
-// Called from the search every 10,000 generated positions; may set the solver's stop flag.
+// Called from the search every 10,000 generated positions, on the thread that runs Solve; may set the
+// solver's stop flag.
 class ISolveProgress {
  public:
   virtual ~ISolveProgress() = default;
@@ -111,7 +113,8 @@ class TSolver {
 
   // ---- search ----
   static uint64_t BudgetFor(uint64_t availableBytes, uint32_t recordSize);
-  // Runs the whole search on a prepared solver (PrepareSolver is called first by Solve).
+  // Runs the whole search on a prepared solver (PrepareSolver is called first by Solve). A failure
+  // to get memory inside the search (an exception) ends it as OutOfMemory with the counts so far.
   void Solve(const TTask& task, const TSolveOptions& options, ISolveProgress* progress = nullptr);
 
   // Results, valid until the next solve.
@@ -231,6 +234,7 @@ class TSolver {
 
   // search steps
   void Search();
+  void EndSearch(bool partial);
   bool ExpandLayer(uint32_t head);
   bool AfterParent();
   uint32_t TakeRecord();
