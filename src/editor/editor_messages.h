@@ -12,5 +12,8 @@ inline constexpr const char* SelectionBothSidesText =
     "Выделенные фигурки должны быть либо все на поле, либо все вне него";
 inline constexpr const char* CopySelectionBothSidesText =
     "Для копирования выделенные фигурки должны быть либо все на поле, либо все вне него";
+// The last letter of "ограниченa" is a Latin a, as the program has always shown it.
+inline constexpr const char* ImageAreaReduceCellText = "Площадь изображения ограниченa, уменьшите размер клетки";
+inline constexpr const char* FieldCrossesFiguresText = "Поле пересекает фигурки";
 
 } // namespace zrk

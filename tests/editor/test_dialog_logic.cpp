@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "editor/clear_task.h"
+#include "editor/editor_messages.h"
 #include "editor/number_list.h"
+#include "editor/rect_field.h"
 #include "editor/rect_choice.h"
 #include "model/ops_consistency.h"
+#include "play/recording_reporter.h"
 #include "support/task_text.h"
 
 namespace zrk {
@@ -103,6 +106,72 @@ TEST(ClearTaskTest, FiguresAlwaysGoTheRestAsTicked) {
         EXPECT_EQ(task.Text.empty(), text);
         EXPECT_EQ(test::ConsistencyFault(task), "");
       }
+}
+
+TEST(RectFieldTest, TheFieldBecomesTheRectangleAndTheBoardGrowsToHoldIt) {
+  struct TCase {
+    int A, B, DimX, DimY;
+  };
+  for (const TCase& c : {TCase{5, 5, 10, 10}, TCase{12, 5, 12, 10}, TCase{3, 14, 10, 14}}) {
+    TTask task;
+    task.New(true, true);
+    test::TRecordingReporter reporter;
+    ASSERT_TRUE(RectField(task, c.A, c.B, reporter));
+    EXPECT_EQ(task.DimX, c.DimX);
+    EXPECT_EQ(task.DimY, c.DimY);
+    EXPECT_EQ(task.Field().CellCount(), c.A * c.B);
+    EXPECT_EQ(task.Field().Pos, MakeCell(0, 0));
+    EXPECT_EQ(task.Field().Width, c.A);
+  }
+}
+
+TEST(RectFieldTest, FiguresKeepTheirCellsAndPinsAndWallsGo) {
+  TTaskText text({"AA..  ",
+                  "....  ",
+                  "......",
+                  "......",
+                  "      ",
+                  "     b"});
+  text.Flags[{0, 0}] = FlagWallBelow;
+  TTask task;
+  BuildTask(task, text);
+  task.StartMap[size_t(MakeCell(0, 0))] |= CellPin;
+  task.RebuildFigs(false);
+  test::TRecordingReporter reporter;
+  ASSERT_TRUE(RectField(task, 3, 3, reporter));
+  EXPECT_EQ(task.Field().CellCount(), 9);
+  EXPECT_EQ(task.FlaggedCells, 0);
+  EXPECT_EQ(task.Figs[1].PinCount, 0);
+  EXPECT_TRUE(task.Figs[1].OnField);
+  EXPECT_EQ(task.Figs[2].CellCount(), 1); // the parked figure stays where it was
+  EXPECT_EQ(test::ConsistencyFault(task), "");
+}
+
+TEST(RectFieldTest, ACrossedOrTouchedFigureOrAnOversizedBoardIsRefused) {
+  struct TCase {
+    std::vector<std::string> Rows;
+    int WC, A, B;
+    const char* Message;
+  };
+  const TCase cases[] = {
+      {{"..A.", "..A.", "....", "...."}, 30, 4, 1, FieldCrossesFiguresText}, // partly inside
+      {{"....", "....", "...A", "...."}, 30, 3, 2, FieldCrossesFiguresText}, // touches a corner
+      {{"...."}, 200, 62, 62, ImageAreaReduceCellText},
+  };
+  for (const TCase& c : cases) {
+    TTask task;
+    BuildTask(task, TTaskText(c.Rows));
+    task.Options.WC = c.WC;
+    const std::vector<uint16_t> before = task.StartMap;
+    const int dimX = task.DimX, dimY = task.DimY;
+    test::TRecordingReporter reporter;
+    EXPECT_FALSE(RectField(task, c.A, c.B, reporter));
+    EXPECT_EQ(task.StartMap, before);
+    EXPECT_EQ(task.DimX, dimX);
+    EXPECT_EQ(task.DimY, dimY);
+    ASSERT_EQ(reporter.Messages.size(), 1u);
+    EXPECT_EQ(reporter.Messages[0].Text, c.Message);
+  }
 }
 
 } // namespace
