@@ -107,10 +107,7 @@ bool TPaintDrag::Start(TTask& task, CellCode cell, bool on) {
   StartCell = LastCell = cell;
   Painted = PaintedIndex(task);
   StartSide = SideOf(task, Painted);
-  Backup.Map = task.StartMap;
-  Backup.Figs.assign(task.Figs.begin(), task.Figs.begin() + std::max(task.FigCount, 0));
-  Backup.FieldFlags = task.FieldFlags;
-  Backup.FlaggedCells = task.FlaggedCells;
+  Backup.Save(task);
 
   int side = StartSide;
   if (!PaintCellOf(task, Painted, cell, on, side)) return false;
@@ -118,18 +115,11 @@ bool TPaintDrag::Start(TTask& task, CellCode cell, bool on) {
   return true;
 }
 
-void TPaintDrag::Restore(TTask& task) const {
-  task.StartMap = Backup.Map;
-  for (size_t i = 0; i < Backup.Figs.size(); ++i) task.Figs[i] = Backup.Figs[i];
-  task.FieldFlags = Backup.FieldFlags;
-  task.FlaggedCells = Backup.FlaggedCells;
-}
-
 bool TPaintDrag::Move(TTask& task, CellCode cell) {
   if (!Active_ || cell == LastCell || !InMapRange(cell)) return false;
   LastCell = cell;
   const std::vector<uint16_t> before = task.StartMap;
-  task.StartMap = Backup.Map;
+  task.StartMap = Backup.Map();
   int side = StartSide;
   ForEachCellInRect(StartCell, cell, [&](int code) { PaintCellOf(task, Painted, code, On, side); });
   if (task.StartMap == before) return false;
@@ -137,7 +127,7 @@ bool TPaintDrag::Move(TTask& task, CellCode cell) {
   // while the rectangle was larger comes back when it shrinks.
   const int widthBefore = task.Field().Width;
   std::vector<uint16_t> painted = std::move(task.StartMap);
-  Restore(task);
+  Backup.Restore(task);
   task.StartMap = std::move(painted);
   Finish(task, false, View, Painted == 0, widthBefore);
   return true;
@@ -146,19 +136,19 @@ bool TPaintDrag::Move(TTask& task, CellCode cell) {
 bool TPaintDrag::Cancel(TTask& task) {
   if (!Active_) return false;
   Active_ = false;
-  const bool changed = task.StartMap != Backup.Map;
+  const bool changed = task.StartMap != Backup.Map();
   if (changed) {
     const int widthBefore = task.Field().Width;
-    Restore(task);
+    Backup.Restore(task);
     Finish(task, true, View, Painted == 0, widthBefore);
   }
-  Backup = TSaved();
+  Backup.Clear();
   return changed;
 }
 
 void TPaintDrag::Stop() {
   Active_ = false;
-  Backup = TSaved();
+  Backup.Clear();
 }
 
 } // namespace zrk

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/task.h"
+#include "model/task_backup.h"
 
 namespace zrk {
 
@@ -43,15 +44,6 @@ class TPaintDrag {
   bool Active() const { return Active_; }
 
  private:
-  struct TSaved {
-    std::vector<uint16_t> Map;
-    std::vector<TFig> Figs;
-    std::vector<uint8_t> FieldFlags;
-    int FlaggedCells = 0;
-  };
-
-  void Restore(TTask& task) const;
-
   IPaintView* View;
   bool Active_ = false;
   bool On = false;
@@ -59,7 +51,7 @@ class TPaintDrag {
   int StartSide = -1; // the figure's side at the start: 1 on the field, 0 off, -1 not yet known
   CellCode StartCell = 0;
   CellCode LastCell = 0;
-  TSaved Backup;
+  TTaskBackup Backup;
 };
 
 } // namespace zrk
