@@ -93,6 +93,35 @@ std::string DistributionText(const TSolver& solver, const TSolveOptions& options
   return DistributionText(CountsOf(solver), options, solving);
 }
 
+TListedLayers ReadDistributionText(const std::string& text) {
+  TListedLayers listed;
+  bool ended = false;  // a closing line follows the layers
+  bool complete = true;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(at, end - at);
+    at = end + 1;
+    unsigned layer = 0, count = 0;
+    int used = 0;
+    if (!ended && std::sscanf(line.c_str(), "%u) %u%n", &layer, &count, &used) == 2 && layer == listed.Counts.size() &&
+        listed.Counts.size() < size_t(MaxLayers)) {
+      listed.Counts.push_back(count);
+      const std::string rest = line.substr(size_t(used));
+      if (rest.starts_with("?")) complete = false;
+      if (rest.find(" Решени") != std::string::npos) listed.SolutionLayer = int(layer);
+      continue;
+    }
+    if (line.empty()) continue;
+    ended = true;
+    // Only "no solution" closes a search that reached its last layer.
+    if (line != "Решение не найдено") complete = false;
+  }
+  listed.Complete = complete && !listed.Counts.empty();
+  return listed;
+}
+
 std::string TimeText(int64_t ms, bool solving) {
   ms = std::max<int64_t>(ms, 0);
   if (solving) return Format("%lld сек.", (long long)((ms + 500) / 1000));

@@ -38,6 +38,15 @@ std::string PreSolveCheck(const TTask& task, bool remote);
 std::string DistributionText(const TSolveCounts& counts, const TSolveOptions& options, bool solving);
 std::string DistributionText(const TSolver& solver, const TSolveOptions& options, bool solving);
 
+// The layers read back from a distribution list (a stored report): the counts, the solution layer
+// and whether the search went to its last layer, so that the farthest layer is the last one listed.
+struct TListedLayers {
+  std::vector<uint32_t> Counts;
+  int SolutionLayer = -1;
+  bool Complete = false;
+};
+TListedLayers ReadDistributionText(const std::string& text);
+
 // The labels of the distribution window (UTF-8).
 // TimeL: whole seconds while solving, else milliseconds with three significant digits or more.
 std::string TimeText(int64_t ms, bool solving);

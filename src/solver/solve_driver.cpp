@@ -34,8 +34,12 @@ void TProgressRhythm::Start(int64_t now) {
 }
 
 TProgressRhythm::TBeat TProgressRhythm::Beat(int64_t now) {
+  if (now < nextProcess_) return TBeat();
+  return Processing(now);
+}
+
+TProgressRhythm::TBeat TProgressRhythm::Processing(int64_t now) {
   TBeat beat;
-  if (now < nextProcess_) return beat;
   beat.Process = true;
   nextProcess_ = now + ProcessMs;
   if (now >= nextRefresh_) {

@@ -46,6 +46,8 @@ class TProgressRhythm {
 
   void Start(int64_t now);
   TBeat Beat(int64_t now);
+  // The beat of a caller that processes at its own pace (a window timer): only the refresh is timed.
+  TBeat Processing(int64_t now);
   int Refreshes() const { return refreshes_; }
 
  private:
@@ -92,7 +94,8 @@ class TSolveDriver final : private ISolveProgress {
   // Between Begin and Finish.
   bool Active() const { return active_; }
   const TSolveOptions& Options() const { return options_; }
-  TProgressRhythm::TBeat Beat(int64_t now) { return viewRhythm_.Beat(now); }
+  // The display's beat, for a view whose timer does the processing.
+  TProgressRhythm::TBeat Beat(int64_t now) { return viewRhythm_.Processing(now); }
   // The latest copy of the counts; published counts the copies handed over so far (0: none yet).
   TSolveCounts Latest(uint64_t* published = nullptr) const;
 

@@ -183,6 +183,30 @@ TEST(SolveDriver, FinalReportEndsWithTheReasonOfTheEnd) {
   EXPECT_EQ(DistributionText(base, remote, true), "0) 1\n1) 2\n2) 3?\n") << "while solving";
 }
 
+TEST(SolveDriver, AStoredReportGivesBackItsLayers) {
+  struct TCase {
+    const char* Text;
+    std::vector<uint32_t> Counts;
+    int SolutionLayer;
+    bool Complete;
+  };
+  const TCase cases[] = {
+      {"0) 1\n1) 2\n2) 3 Решений 2\n", {1, 2, 3}, 2, true},
+      {"0) 1\n1) 2 Решение\n?\n", {1, 2}, 1, false},
+      {"0) 1\n1) 2?\nОстановлено\n", {1, 2}, -1, false},
+      {"0) 1\n1) 4\nРешение не найдено\n", {1, 4}, -1, true},
+      {"0) 1\n2) 5\n", {1}, -1, false}, // a layer out of order ends the list
+      {"", {}, -1, false},
+      {"мусор\n0) 1\n", {}, -1, false},
+  };
+  for (const TCase& c : cases) {
+    const TListedLayers listed = ReadDistributionText(c.Text);
+    EXPECT_EQ(listed.Counts, c.Counts) << c.Text;
+    EXPECT_EQ(listed.SolutionLayer, c.SolutionLayer) << c.Text;
+    EXPECT_EQ(listed.Complete, c.Complete) << c.Text;
+  }
+}
+
 TEST(SolveDriver, LabelsOfTheDistributionWindow) {
   const std::pair<std::string, std::string> cases[] = {
       {TimeText(0, true), "0 сек."},
