@@ -1,6 +1,7 @@
 // zrk-bench: the solver on puzzles of growing size. Each puzzle runs in its own process so that its
 // peak resident memory is its own. Prints, per puzzle: positions stored, seconds, positions stored
-// per second, successors generated per second, peak resident bytes per stored position.
+// per second, successors generated per second, peak resident bytes per stored position. With --driver
+// [NAME] it compares the solve driver's command-line and window paths instead (driver_paths.cpp).
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "float_bench.h"
+#include "driver_paths.h"
 #include "sliding_tasks.h"
 #include "model/platform.h"
 #include "solver/solver.h"
@@ -57,6 +59,7 @@ void RunCase(const TCase& c) {
 } // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--driver") == 0) return zrk::bench::RunDriverPaths(argc > 2 ? argv[2] : nullptr);
   using zrk::bench::BuildFromRows;
   using zrk::bench::SlidingTiles;
   const std::vector<TCase> cases = {

@@ -103,6 +103,7 @@ void TSolveDriver::Launch() {
     worker_ = std::thread([this] {
       Search();
       running_ = false;
+      if (OnSearchEnd) OnSearchEnd();
     });
   } catch (...) {
     // No thread to be had: the search runs here instead.

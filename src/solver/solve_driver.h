@@ -101,6 +101,9 @@ class TSolveDriver final : private ISolveProgress {
 
   // Called on the search's thread at every processing beat, with the copy just taken.
   std::function<void(const TSolveCounts&, TProgressRhythm::TBeat)> OnProgress;
+  // Called on the worker thread when a launched search has ended (Searching is false by then), so
+  // that the owner can finish at once instead of at its next timer beat.
+  std::function<void()> OnSearchEnd;
 
  private:
   void Progress(TSolver& solver) override;

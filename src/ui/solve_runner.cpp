@@ -6,6 +6,8 @@ TSolveRunner::TSolveRunner(IClock* clock, QObject* parent)
     : QObject(parent), clock_(clock ? *clock : steady_), driver_(&clock_) {
   timer_.setInterval(int(TProgressRhythm::ProcessMs));
   connect(&timer_, &QTimer::timeout, this, &TSolveRunner::Tick);
+  // The end of the search is posted to this thread, so the solve finishes without waiting for a beat.
+  driver_.OnSearchEnd = [this] { QMetaObject::invokeMethod(this, [this] { Tick(); }, Qt::QueuedConnection); };
 }
 
 TSolveRunner::~TSolveRunner() {

@@ -1,8 +1,8 @@
 #pragma once
 // TSolveRunner: a solve started from the window. The search runs on a worker thread; a 100 ms timer
-// on the interface thread beats the display's rhythm, hands the latest counts to the display once a
-// second from the first second on, and finishes the solve here when the search has ended, so that
-// the lines, the summary and the played line change only on this thread.
+// on the interface thread beats the display's rhythm and hands the latest counts to the display once
+// a second from the first second on; the end of the search is posted here and the solve finished on
+// this thread, so that the lines, the summary and the played line change only here.
 
 #include <memory>
 
