@@ -252,7 +252,7 @@ int TFloatSel::FindFigurePlacements(bool onField, bool offField, bool wallCheck)
 }
 
 int TFloatSel::FindPlacements(bool inEnd, bool wallCheck) {
-  std::vector<TPlacement>& list = inEnd ? EndCandidates : MainCandidates;
+  std::vector<TFloatPlace>& list = inEnd ? EndCandidates : MainCandidates;
   if (Cells.empty() || FloatW > BoardW || FloatH > BoardH) return int(list.size());
 
   // The group and the walls under it as rows of bits, one bit per column.
@@ -293,7 +293,7 @@ int TFloatSel::FindPlacements(bool inEnd, bool wallCheck) {
         if (hasSecondary) clash |= Occ2[row] & (sec[size_t(r)] << shift);
         legal = clash == 0;
       }
-      if (legal) list.push_back(TPlacement{uint8_t(j), uint8_t(i)});
+      if (legal) list.push_back(TFloatPlace{uint8_t(j), uint8_t(i)});
     }
   }
   return int(list.size());
@@ -302,14 +302,14 @@ int TFloatSel::FindPlacements(bool inEnd, bool wallCheck) {
 // ---------------------------------------------------------------------------------------------
 // Placing
 
-std::optional<TPlacement> TFloatSel::Nearest(int px, int py, bool inEnd, bool preferStart) const {
-  const std::vector<TPlacement>& list = inEnd ? EndCandidates : MainCandidates;
+std::optional<TFloatPlace> TFloatSel::Nearest(int px, int py, bool inEnd, bool preferStart) const {
+  const std::vector<TFloatPlace>& list = inEnd ? EndCandidates : MainCandidates;
   if (list.empty()) return std::nullopt;
   const int64_t qx = int64_t(px) - (inEnd ? EndOffX : OffX);
   const int64_t qy = int64_t(py) - (inEnd ? EndOffY : OffY);
   int64_t best = std::numeric_limits<int64_t>::max();
-  TPlacement found;
-  for (const TPlacement& p : list) {
+  TFloatPlace found;
+  for (const TFloatPlace& p : list) {
     int64_t dx = qx - int64_t(S) * p.Col, dy = qy - int64_t(S) * p.Row;
     if (preferStart && p.Col == MinX) dx = std::max<int64_t>(0, std::abs(dx) - 2);
     if (preferStart && p.Row == MinY) dy = std::max<int64_t>(0, std::abs(dy) - 2);
@@ -321,7 +321,7 @@ std::optional<TPlacement> TFloatSel::Nearest(int px, int py, bool inEnd, bool pr
 
 bool TFloatSel::PlaceNearest(TTask& task, int px, int py, bool inEnd, bool keepIfSame, bool preferStart,
                              bool commit) {
-  const std::optional<TPlacement> p = Nearest(px, py, inEnd, preferStart);
+  const std::optional<TFloatPlace> p = Nearest(px, py, inEnd, preferStart);
   if (!p) return false;
   const CellCode code = MakeCell(p->Col, p->Row);
   if (keepIfSame && inEnd == CurInEnd && code == CurCode) return false;

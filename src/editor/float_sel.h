@@ -53,9 +53,9 @@ enum FloatTurn : int {
   HalfTurn = 4,
 };
 
-struct TPlacement {
+struct TFloatPlace {
   uint8_t Col = 0, Row = 0; // 0-based top-left of the group
-  bool operator==(const TPlacement&) const = default;
+  bool operator==(const TFloatPlace&) const = default;
 };
 
 struct TFloatCell {
@@ -96,7 +96,7 @@ class TFloatSel {
 
   // --- the drop ---
   std::vector<uint16_t> TargetMap = std::vector<uint16_t>(MapSize, 0);
-  std::vector<TPlacement> MainCandidates, EndCandidates;
+  std::vector<TFloatPlace> MainCandidates, EndCandidates;
 
   // Lifts the group from the task's start map or (fromEnd) end map; a figure collection carries
   // the selected figures. False when nothing was collected. Placements and target are kept.
@@ -129,7 +129,7 @@ class TFloatSel {
 
   // The candidate nearest to the pointer (px, py) less the view's offsets; ties to the earlier
   // one. With preferStart the group's own column and row count 2 pixels nearer.
-  std::optional<TPlacement> Nearest(int px, int py, bool inEnd, bool preferStart) const;
+  std::optional<TFloatPlace> Nearest(int px, int py, bool inEnd, bool preferStart) const;
   // Drops the group at the nearest candidate. False when there is none, or with keepIfSame when it
   // is the current placement. With commit the group is written into the target map and its cells
   // occupied there (groups dropped one after another); otherwise into the task: the main view

@@ -272,6 +272,23 @@ int CaptionPoints(const TBoardGeometry& g) { return std::max(g.F2, 8); }
 
 } // namespace
 
+namespace {
+
+// A dotted black frame on a white one, one pixel outside the cells, visible on any colour.
+void DrawGestureRect(QPainter& p, const TBoardGeometry& g, const TBoardView& view) {
+  const int x0 = std::min(CellX(view.RectFrom), CellX(view.RectTo)), x1 = std::max(CellX(view.RectFrom), CellX(view.RectTo));
+  const int y0 = std::min(CellY(view.RectFrom), CellY(view.RectTo)), y1 = std::max(CellY(view.RectFrom), CellY(view.RectTo));
+  const QRect frame(QPoint(g.CellLeft(x0, view.RectInEnd) - 1, g.CellTop(y0) - 1),
+                    QPoint(g.CellLeft(x1, view.RectInEnd) + g.S, g.CellTop(y1) + g.S));
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(Qt::white, 1));
+  p.drawRect(frame);
+  p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+  p.drawRect(frame);
+}
+
+} // namespace
+
 void DrawBoard(QPainter& p, const TTask& task, const TBoardGeometry& g, const TBoardView& view) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing, false);
@@ -303,6 +320,7 @@ void DrawBoard(QPainter& p, const TTask& task, const TBoardGeometry& g, const TB
     TextAt(p, g.MW + g.B + (fw * g.S - QFontMetrics(captionFont).horizontalAdvance(caption)) / 2, 0, caption);
     TPositionPainter(p, task, g, view, true).Draw();
   }
+  if (view.HasRect) DrawGestureRect(p, g, view);
   p.restore();
 }
 

@@ -22,6 +22,11 @@ struct TBoardView {
   QFont Font;                                // the window font; labels take its face
   bool NumsMode = false;                     // the numbering tool is active
   std::string CounterText;                   // play mode: the move counter (UTF-8)
+  // A rectangle selection or painting in progress: the cells from RectFrom to RectTo (any two
+  // corners) get a dotted frame, in the end view when RectInEnd.
+  bool HasRect = false;
+  CellCode RectFrom = 0, RectTo = 0;
+  bool RectInEnd = false;
 };
 
 QColor ToQColor(Colour c);  // 0x00BBGGRR

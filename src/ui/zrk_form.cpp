@@ -54,6 +54,7 @@ TZRKForm::TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* r
   Ini.reset(OpenSettings(Paths.IniPath));
   QString fileToLoad;
   ReadSettings(args, fileToLoad);
+  BuildEditing();
   setAcceptDrops(true);
 
   Task.New(true, true);
@@ -97,14 +98,14 @@ void TZRKForm::ConnectHandlers() {
 
   // Commands whose work is done elsewhere and not yet part of this window stay visible but
   // disabled, so that no control pretends to work.
-  const QList<QWidget*> notYet{FitCellBt, DimXSF, DimYSF, FitDimBt, RectBt, NumsBt, PlusBt, MinusBt, ClearAllBt,
-                               CopyBt, Copy1Bt, AddColBt, DelColBt, AddRowBt, DelRowBt, ClearWallsBt, WallsBt,
-                               ClearPinsBn, PinsBt, ToEndBt, ToBegBt, ToBufBt, FromBufBt, TextBt,
+  const QList<QWidget*> notYet{FitCellBt, DimXSF, DimYSF, FitDimBt, MinusBt,
+                               CopyBt, Copy1Bt, AddColBt, DelColBt, AddRowBt, DelRowBt, ClearWallsBt,
+                               ClearPinsBn, ToEndBt, ToBegBt, ToBufBt, FromBufBt, TextBt,
                                SolveBt, SolOptBt, NavigBt, HelpBt, PictBt, FlipHorBt, FlipVertBt, Rotate270Bt,
                                Rotate90Bt, Rotate180Bt, InvertSelBt, FixDir1Bt, OpenMovesBt, ChooseColBt, NormCol,
                                GridColBt, WallColBt, TreeV};
   for (QWidget* w : notYet) w->setEnabled(false);
-  for (QAction* a : {HelpA, CancelA, PlusA, MinusA, ToBufA, FromBufA}) a->setEnabled(false);
+  for (QAction* a : {HelpA, MinusA, ToBufA, FromBufA}) a->setEnabled(false);
 }
 
 // --- options into controls ---
@@ -245,6 +246,8 @@ void TZRKForm::SwitchMode(bool keepPosition) {
   if (!play || !keepPosition) {
     if (play) {
       for (QToolButton* b : ToolButtons) b->setChecked(false);
+      if (NumsMode) SetNumsMode(false);
+      ToolsFromButtons();
     }
     FixDir1Bt->setChecked(false);
     FixMode = false;
@@ -316,6 +319,7 @@ void TZRKForm::DrawBoardImage(const std::string& counterText) {
   view.Font = font();
   view.NumsMode = NumsMode;
   view.CounterText = counterText;
+  view.HasRect = Gestures && Gestures->GestureRect(view.RectFrom, view.RectTo, view.RectInEnd);
   QPainter p(&Im->Bitmap);
   DrawBoard(p, Task, g, view);
   Im->update();

@@ -9,12 +9,17 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "editor/edit_gestures.h"
+#include "editor/number_list.h"
 #include "model/ops_colours.h"
 #include "model/task.h"
 #include "model/task_file.h"
 #include "play/play_engine.h"
 #include "play/undo.h"
 #include "ui/app_settings.h"
+#include "ui/board_widget.h"
+#include "ui/clear_form.h"
+#include "ui/nums_form.h"
 
 class QAbstractButton;
 class QAction;
@@ -32,6 +37,7 @@ class QTreeWidget;
 namespace zrk {
 
 class TImageView;
+class TRectForm;
 class TSpinFr;
 
 // The solver options kept in the settings file; the solver's own dialog edits them.
@@ -46,7 +52,12 @@ struct TSolverSettings {
 
 enum class UndoStep { None, New, Replace };
 
-class TZRKForm : public QMainWindow, private ITaskFileHooks, private IUndoWindow {
+class TZRKForm : public QMainWindow,
+                 private ITaskFileHooks,
+                 private IUndoWindow,
+                 private ITaskViewHooks,
+                 private IBoardInput,
+                 private INumsHost {
   Q_OBJECT
  public:
   // args: the command line after the program name. reporter: where errors go (message boxes when
@@ -87,12 +98,20 @@ class TZRKForm : public QMainWindow, private ITaskFileHooks, private IUndoWindow
   QRadioButton *OneFigRB, *CoopRB, *GravityRB, *OneCellRB, *OneDirRB, *AnyPathRB;
   QToolButton *ChooseColBt, *NormCol, *GridColBt, *WallColBt;
   QScrollArea* ImSB;
-  TImageView *Im, *ImC;
+  TBoardWidget* Im;
+  TImageView* ImC;
   QSplitter* Splitter1;
   QLabel* MovesL;
   QTreeWidget* TreeV;
   QAction *HelpA, *SaveA, *OpenA, *CloseWithoutSaveA, *CancelA, *PlusA, *MinusA, *UndoA, *RedoA, *ToBufA, *FromBufA;
   QList<QToolButton*> ToolButtons;
+  TRectForm* RectForm = nullptr;
+  TClearForm* ClearForm = nullptr;
+  TNumsForm* NumsForm = nullptr;
+
+  // The editing gestures on the board, and the numbering window's list they take numbers from.
+  std::unique_ptr<TEditGestures> Gestures;
+  TNumberList Numbers;
 
   // --- operations ---
   void ShowTask();
@@ -113,6 +132,10 @@ class TZRKForm : public QMainWindow, private ITaskFileHooks, private IUndoWindow
 
   void OpenBtClick();
   void SaveBtClick(bool saveAs);
+  void RectBtClick();
+  void ClearAllBtClick();
+  // Esc: the gesture in progress is cancelled.
+  void CancelAClick();
   void UndoBtClick();
   void RedoBtClick();
 
@@ -121,6 +144,7 @@ class TZRKForm : public QMainWindow, private ITaskFileHooks, private IUndoWindow
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
   std::unique_ptr<IReporter> OwnReporter;
@@ -136,6 +160,17 @@ class TZRKForm : public QMainWindow, private ITaskFileHooks, private IUndoWindow
   // IUndoWindow
   TUndoView UndoView() const override;
   void RestoreUndoView(const TUndoView& view) override;
+  // ITaskViewHooks: the numbering window follows the figures and the selection.
+  void FigCountChanged() override;
+  void SelectionChanged() override;
+  // IBoardInput
+  void BoardPress(const TPointerEvent& e) override;
+  void BoardMove(const TPointerEvent& e) override;
+  void BoardRelease(const TPointerEvent& e) override;
+  // INumsHost
+  void NumsRefresh() override;
+  void NumsNotationChanged() override;
+  void NumsClosed() override;
 
   void BuildControls();
   QWidget* BuildTopStrip();
@@ -151,6 +186,17 @@ class TZRKForm : public QMainWindow, private ITaskFileHooks, private IUndoWindow
   void DrawBoardImage(const std::string& counterText);
   void DrawColourStrip();
   void EnableUndoButtons();
+
+  // editing with the mouse (zrk_form_edit.cpp)
+  void BuildEditing();
+  void ApplyGesture(const TGestureOutcome& out);
+  void ToolBtClick(int index);
+  void NumsBtClick();
+  void SetNumsMode(bool on);
+  // The gestures' tool and numbering mode follow the tool buttons.
+  void ToolsFromButtons();
+  void UpdateBoardCursor();
+  void DefaultColour(TClearForm::DefaultColour which);
 
   // handlers
   void CellSizeChanged(int& value);

@@ -12,6 +12,7 @@
 
 #include "model/json_export.h"
 #include "play/json_play.h"
+#include "ui/rect_form.h"
 #include "ui/task_names.h"
 #include "ui/zrk_form.h"
 
@@ -88,6 +89,9 @@ void TZRKForm::WriteSettings() {
   ini.setValue("Opt/AnimSpeed", AnimSpeed);
   ini.setValue("Opt/LastColor", int(LastColor));
   ini.setValue("Navigate/Visible", 0);
+  RectForm->WriteSettings(ini);
+  ClearForm->WritePlacement(ini);
+  NumsForm->WritePlacement(ini);
   ini.sync();
   if (ini.status() != QSettings::NoError)
     Reporter->Report(MsgKind::Warning, CannotWriteFileCaption, Paths.IniPath.toStdString());

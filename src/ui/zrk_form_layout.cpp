@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "ui/board_image.h"
+#include "ui/board_widget.h"
 #include "ui/colour_strip.h"
 #include "ui/spin_frame.h"
 #include "ui/zrk_form.h"
@@ -96,7 +97,7 @@ void TZRKForm::BuildControls() {
   ImSB->setObjectName("ImSB");
   ImSB->setBackgroundRole(QPalette::Window);
   ImSB->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Im = new TImageView;
+  Im = new TBoardWidget;
   Im->setObjectName("Im");
   ImSB->setWidget(Im);
   ImSB->setWidgetResizable(false);

@@ -41,6 +41,8 @@ void TZRKForm::RestoreUndoView(const TUndoView& view) {
       FixMode = false;
     }
   }
+  if (NumsMode != NumsBt->isChecked()) SetNumsMode(NumsBt->isChecked());
+  ToolsFromButtons();
   ApplyOptionsToControls();
   Task.SelSummary();
   Relayout();

@@ -14,7 +14,7 @@
 
 namespace zrk {
 
-void PrintTo(const TPlacement& p, std::ostream* os) { *os << "(" << int(p.Col) << ", " << int(p.Row) << ")"; }
+void PrintTo(const TFloatPlace& p, std::ostream* os) { *os << "(" << int(p.Col) << ", " << int(p.Row) << ")"; }
 
 namespace {
 
@@ -37,9 +37,9 @@ void Pin(TTask& task, std::initializer_list<std::pair<int, int>> cells) {
   task.RebuildFigs(false);
 }
 
-std::vector<TPlacement> Places(std::initializer_list<std::pair<int, int>> cols_rows) {
-  std::vector<TPlacement> v;
-  for (auto [c, r] : cols_rows) v.push_back(TPlacement{uint8_t(c), uint8_t(r)});
+std::vector<TFloatPlace> Places(std::initializer_list<std::pair<int, int>> cols_rows) {
+  std::vector<TFloatPlace> v;
+  for (auto [c, r] : cols_rows) v.push_back(TFloatPlace{uint8_t(c), uint8_t(r)});
   return v;
 }
 
@@ -236,7 +236,7 @@ TEST(FloatSelTest, TheWallCheckKeepsPinnedAndPlainCellsOfOneFigureTogether) {
     std::pair<int, int> WallAt;
     uint8_t Wall;
     std::pair<int, int> PinAt;
-    std::vector<TPlacement> Expected;
+    std::vector<TFloatPlace> Expected;
   };
   const TCase cases[] = {
       {{"AA.."}, {1, 0}, FlagWallOnTheRight, {0, 0}, Places({{0, 0}, {2, 0}})},
@@ -288,15 +288,15 @@ TEST(FloatSelTest, NearestPrefersTheUpperThenTheLeftPlaceAndTheOwnColumnByTwoPix
   fs.SetTarget(task.StartMap, task.DimX, task.DimY, true);
   fs.FindFigurePlacements(true, false, false);
   // Halfway between the four top-left places: (0, 0) is taken, (1, 0) and (0, 1) tie.
-  EXPECT_EQ(fs.Nearest(15, 15, false, false), (TPlacement{1, 0}));
-  EXPECT_EQ(fs.Nearest(40, 40, false, false), (TPlacement{1, 1}));
+  EXPECT_EQ(fs.Nearest(15, 15, false, false), (TFloatPlace{1, 0}));
+  EXPECT_EQ(fs.Nearest(40, 40, false, false), (TFloatPlace{1, 1}));
 
   // The group's own column (2) wins a tie it would lose by up to two pixels.
-  EXPECT_EQ(fs.Nearest(45, 60, false, false), (TPlacement{1, 2}));
-  EXPECT_EQ(fs.Nearest(45, 60, false, true), (TPlacement{2, 2}));
-  EXPECT_EQ(fs.Nearest(43, 60, false, true), (TPlacement{1, 2}));
+  EXPECT_EQ(fs.Nearest(45, 60, false, false), (TFloatPlace{1, 2}));
+  EXPECT_EQ(fs.Nearest(45, 60, false, true), (TFloatPlace{2, 2}));
+  EXPECT_EQ(fs.Nearest(43, 60, false, true), (TFloatPlace{1, 2}));
   // Off the board the nearest edge place is taken.
-  EXPECT_EQ(fs.Nearest(-500, 1000, false, false), (TPlacement{0, 2}));
+  EXPECT_EQ(fs.Nearest(-500, 1000, false, false), (TFloatPlace{0, 2}));
 
   TFloatSel empty;
   EXPECT_FALSE(empty.Nearest(0, 0, false, false).has_value());
