@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "../play/recording_reporter.h"
 #include "editor/board_geometry.h"
 #include "model/ops_selection.h"
 #include "model/task_file.h"
@@ -27,14 +28,6 @@
 using namespace zrk;
 
 namespace {
-
-class TRecorder final : public IReporter {
- public:
-  QStringList Messages;
-  void Report(MsgKind, const std::string& caption, const std::string& text) override {
-    Messages << QString::fromStdString(caption + ": " + text);
-  }
-};
 
 // Mouse events straight to the board widget, with the buttons held tracked as a real mouse would.
 class TMouse {
@@ -85,7 +78,7 @@ class TestEditWindow : public QObject {
  private:
   std::unique_ptr<QTemporaryDir> Dir;
   TAppPaths Paths;
-  TRecorder Recorder;
+  test::TRecordingReporter Recorder;
 
   std::unique_ptr<TZRKForm> Start() {
     auto form = std::make_unique<TZRKForm>(Paths, QStringList{"-"}, &Recorder);
@@ -177,7 +170,7 @@ void TestEditWindow::drawSaveReadBackAndSolve() {
   options.Remote = false;
   solver.Solve(read, options);
   QCOMPARE(solver.SolutionLayer, 4);
-  QVERIFY(Recorder.Messages.isEmpty());
+  QVERIFY(Recorder.Messages.empty());
 }
 
 void TestEditWindow::toolButtonsAreExclusiveAndSetTheCursor() {
