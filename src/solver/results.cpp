@@ -89,13 +89,26 @@ bool MakeSolveLines(TSolver& s, const TSolveOptions& options, TPlayEngine& engin
   return partial;
 }
 
-bool ShowSolveLine(TPlayEngine& engine) {
-  const TMoves0* line = engine.Line.Solution ? engine.Line.Solution.get() : engine.Line.RemoteLine.get();
+bool ShowLine(TPlayEngine& engine, const TMoves0* line) {
   if (!line) return false;
   const int from = engine.Line.SolveFrom;
   engine.LoadLine(*line);
   engine.Line.SolveFrom = from;
-  engine.GoTo(std::min(from, engine.Line.Count - 1));
+  engine.GoTo(std::clamp(from, 0, engine.Line.Count - 1));
+  return true;
+}
+
+bool ShowSolveLine(TPlayEngine& engine) {
+  return ShowLine(engine, engine.Line.Solution ? engine.Line.Solution.get() : engine.Line.RemoteLine.get());
+}
+
+bool PlaysLine(const TMoves& played, const TMoves0* line) {
+  if (!line || played.Count != line->Count() + 1) return false;
+  for (int k = 1; k < played.Count; ++k) {
+    const TMove& a = played.Move(k);
+    const TMove& b = line->Moves[size_t(k - 1)];
+    if (a.Fig != b.Fig || a.Dir != b.Dir || a.Len != b.Len || a.Cell != b.Cell || a.Sub != b.Sub) return false;
+  }
   return true;
 }
 

@@ -4,7 +4,9 @@
 //
 //   MakeLine        the line from the task's initial position to one stored position
 //   MakeSolveLines  after a solve: Solution, RemoteLine and the further solutions in the tree
+//   ShowLine        a stored line becomes the played line, at the entry where the solve started
 //   ShowSolveLine   the played line becomes the solution (else the farthest line) at SolveFrom
+//   PlaysLine       whether the played line is that stored line (the result buttons show pressed)
 
 #include <cstdint>
 #include <memory>
@@ -27,8 +29,14 @@ std::unique_ptr<TMoves0> MakeLine(TSolver& solver, uint32_t record, bool remote,
 bool MakeSolveLines(TSolver& solver, const TSolveOptions& options, TPlayEngine& engine,
                     std::vector<TMoves0>* made = nullptr);
 
+// Loads line as the played line positioned at SolveFrom (kept). False when there is no line.
+bool ShowLine(TPlayEngine& engine, const TMoves0* line);
+
 // Loads the solution, or else the farthest line, as the played line positioned at SolveFrom.
 // False when there is neither.
 bool ShowSolveLine(TPlayEngine& engine);
+
+// The played line holds exactly line's moves.
+bool PlaysLine(const TMoves& played, const TMoves0* line);
 
 } // namespace zrk

@@ -102,7 +102,8 @@ void TLayerChart::paintEvent(QPaintEvent*) {
 
   // Captions: the largest count and the scale at the top, the first and last layer below.
   p.setPen(Qt::black);
-  const QString top = Utf8(CountText(largest, false)) + (log ? QStringLiteral("  (лог. шкала)") : QString());
+  const QString top = QStringLiteral("макс. ") + Utf8(CountText(largest, false)) +
+                      (log ? QStringLiteral("  (лог. шкала)") : QString());
   p.drawText(QRect(LeftMargin, 2, plot.width(), TopMargin - 4), Qt::AlignLeft | Qt::AlignVCenter, top);
   const QRect bottom(LeftMargin, plot.bottom() + 2, plot.width(), BottomMargin - 3);
   p.drawText(bottom, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("0"));

@@ -39,17 +39,28 @@ void TSolveRunner::Tick() {
     Complete();
     return;
   }
-  const TProgressRhythm::TBeat beat = driver_.Beat(clock_.NowMs());
-  if (!beat.Refresh) return;
-  if (beat.First) emit FirstRefresh();
-  uint64_t published = 0;
-  const TSolveCounts counts = driver_.Latest(&published);
-  emit Refresh(counts, published != 0);
+  try {
+    const TProgressRhythm::TBeat beat = driver_.Beat(clock_.NowMs());
+    if (!beat.Refresh) return;
+    if (beat.First) emit FirstRefresh();
+    uint64_t published = 0;
+    const TSolveCounts counts = driver_.Latest(&published);
+    emit Refresh(counts, published != 0);
+  } catch (...) {
+    driver_.Stop(); // no memory for the display: the solve ends at the next beat
+  }
 }
 
 void TSolveRunner::Complete() {
   timer_.stop();
-  const TSolveResult result = driver_.Finish(*engine_, clock_.NowMs());
+  TSolveResult result;
+  try {
+    result = driver_.Finish(*engine_, clock_.NowMs());
+  } catch (...) {
+    result = TSolveResult();
+    result.Counts.SolveStopped = result.Counts.OutOfMemory = true;
+    result.Report = DistributionText(result.Counts, driver_.Options(), false);
+  }
   engine_ = nullptr;
   emit Finished(result);
 }

@@ -50,10 +50,12 @@ TZRKForm::TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* r
   DimXSF->Bind(BoardSizeValues(), 10, nullptr, 0);
   DimYSF->Bind(BoardSizeValues(), 10, nullptr, 1);
   ConnectHandlers();
+  BuildSolving();
 
   Ini.reset(OpenSettings(Paths.IniPath));
   QString fileToLoad;
   ReadSettings(args, fileToLoad);
+  Solve->LoadPlacements(*Ini);
   BuildEditing();
   setAcceptDrops(true);
 
@@ -101,7 +103,7 @@ void TZRKForm::ConnectHandlers() {
   const QList<QWidget*> notYet{FitCellBt, DimXSF, DimYSF, FitDimBt, MinusBt,
                                CopyBt, Copy1Bt, AddColBt, DelColBt, AddRowBt, DelRowBt, ClearWallsBt,
                                ClearPinsBn, ToEndBt, ToBegBt, ToBufBt, FromBufBt, TextBt,
-                               SolveBt, SolOptBt, NavigBt, HelpBt, PictBt, FlipHorBt, FlipVertBt, Rotate270Bt,
+                               NavigBt, HelpBt, PictBt, FlipHorBt, FlipVertBt, Rotate270Bt,
                                Rotate90Bt, Rotate180Bt, InvertSelBt, FixDir1Bt, OpenMovesBt, ChooseColBt, NormCol,
                                GridColBt, WallColBt, TreeV};
   for (QWidget* w : notYet) w->setEnabled(false);
@@ -256,6 +258,7 @@ void TZRKForm::SwitchMode(bool keepPosition) {
       Play.SetPlayMode(play, false, keepPosition);
     }
     ApplyModeVisibility(play);
+    Solve->PlayModeChanged(play);
   }
   Refresh(UndoStep::New);
 }
@@ -303,6 +306,7 @@ void TZRKForm::Refresh(UndoStep undo) {
     UnFixBt->setVisible(anyFixed);
     counter = Cp1251ToUtf8(CounterText(Play));
     MovesL->setText(QString::fromStdString(counter));
+    Solve->UpdateResultButtons();
   }
   if (undo != UndoStep::None) UndoRing.RecordUndo(undo == UndoStep::Replace);
   EnableUndoButtons();

@@ -18,8 +18,11 @@
 #include "play/undo.h"
 #include "ui/app_settings.h"
 #include "ui/board_widget.h"
+#include "solver/solver.h"
 #include "ui/clear_form.h"
+#include "ui/control_lock.h"
 #include "ui/nums_form.h"
+#include "ui/solve_controller.h"
 
 class QAbstractButton;
 class QAction;
@@ -40,16 +43,6 @@ class TImageView;
 class TRectForm;
 class TSpinFr;
 
-// The solver options kept in the settings file; the solver's own dialog edits them.
-struct TSolverSettings {
-  bool Remote = true;
-  bool ManySol = false;
-  bool CountSol = false;
-  bool ForgetLayers = false;
-  bool UseEval = false;
-  int SolMax = 10;
-};
-
 enum class UndoStep { None, New, Replace };
 
 class TZRKForm : public QMainWindow,
@@ -57,7 +50,8 @@ class TZRKForm : public QMainWindow,
                  private IUndoWindow,
                  private ITaskViewHooks,
                  private IBoardInput,
-                 private INumsHost {
+                 private INumsHost,
+                 private ISolveHost {
   Q_OBJECT
  public:
   // args: the command line after the program name. reporter: where errors go (message boxes when
@@ -76,7 +70,8 @@ class TZRKForm : public QMainWindow,
   bool FixMode = false, NumsMode = false;
   int AnimSpeed = 5;
   int TreeWidth = 357;
-  TSolverSettings Solver;
+  TSolveOptions Solver; // the solve options, kept in the settings file
+  TSolveController* Solve = nullptr;
   bool Updating = false;
   // Yes/No questions (caption, text): a message box unless a test answers instead.
   std::function<bool(const QString&, const QString&)> Ask;
@@ -171,6 +166,16 @@ class TZRKForm : public QMainWindow,
   void NumsRefresh() override;
   void NumsNotationChanged() override;
   void NumsClosed() override;
+  // ISolveHost (zrk_form_solve.cpp)
+  TTask& SolveTask() override { return Task; }
+  TPlayEngine& SolveEngine() override { return Play; }
+  TSolveOptions& SolveOptions() override { return Solver; }
+  void EnterPlayMode() override;
+  void SolvingChanged(bool solving, const QList<QWidget*>& keep) override;
+  void LineChanged(bool undoPoint) override;
+  void ShowError(const QString& caption, const QString& text) override;
+  TControlLock SolveLock;
+  void BuildSolving();
 
   void BuildControls();
   QWidget* BuildTopStrip();

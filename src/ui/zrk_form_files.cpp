@@ -71,6 +71,7 @@ void TZRKForm::ReadSettings(const QStringList& args, QString& fileToLoad) {
 void TZRKForm::WriteSettings() {
   QSettings& ini = *Ini;
   SavePlacement(ini, *this, "0", false);
+  Solve->SavePlacements(ini);
   WriteBool(ini, "OnlyField", OnlyField);
   WriteBool(ini, "OpenInfo", OpenInfo);
   WriteBool(ini, "InfoOpened", false); // the task text window is not part of this window yet
@@ -106,6 +107,8 @@ void TZRKForm::Shutdown() {
 }
 
 void TZRKForm::closeEvent(QCloseEvent* event) {
+  // A close during a solve ends the solve first; its results are saved with the rest.
+  Solve->StopAndFinish();
   Shutdown();
   QMainWindow::closeEvent(event);
 }
@@ -118,6 +121,7 @@ bool TZRKForm::OpenTaskFile(const QString& path, bool setTaskFile) {
   if (ok) UndoRing.ClearUndo();
   if (ok && setTaskFile) TaskFile = path;
   ShowTask();
+  Solve->TaskReplaced();
   ShowTaskName(true);
   return ok;
 }
@@ -134,11 +138,12 @@ void TZRKForm::OpenBtClick() {
 }
 
 void TZRKForm::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (!Solve->Solving() && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 // Only the first of several dropped files is opened.
 void TZRKForm::dropEvent(QDropEvent* event) {
+  if (Solve->Solving()) return; // the task stays as the search found it
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   const QString file = urls.first().toLocalFile().left(300);

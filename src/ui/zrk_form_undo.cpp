@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "ui/distrib_form.h"
 #include "ui/updating.h"
 #include "ui/zrk_form.h"
 
@@ -18,7 +19,7 @@ TUndoView TZRKForm::UndoView() const {
   v.ScrollY = ImSB->verticalScrollBar()->value();
   for (int i = 0; i < ToolButtons.size() && v.Tool < 0; ++i)
     if (ToolButtons[i]->isChecked()) v.Tool = i;
-  v.DistribShown = false; // the distribution window is not part of this window yet
+  v.DistribShown = Solve->DistribForm->isVisible();
   v.OnlyField = OnlyField;
   v.SameColor = Colours.SameColor;
   v.Remote = Solver.Remote;
@@ -49,6 +50,7 @@ void TZRKForm::RestoreUndoView(const TUndoView& view) {
   ImSB->horizontalScrollBar()->setValue(view.ScrollX);
   ImSB->verticalScrollBar()->setValue(view.ScrollY);
   Refresh(UndoStep::None);
+  Solve->RestoreView(view.DistribShown);
 }
 
 void TZRKForm::UndoBtClick() {
