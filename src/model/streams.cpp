@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 namespace zrk {
@@ -108,10 +109,14 @@ std::optional<std::string> TRe::GetStrCopy() {
 // Whole files
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& name, IReporter* reporter) {
-  std::ifstream in(name, std::ios::binary);
+  // A folder or a device opens as a stream too, with a size that means nothing.
+  std::error_code ec;
+  const bool regular = std::filesystem::is_regular_file(name, ec);
+  std::ifstream in;
+  if (regular) in.open(name, std::ios::binary);
   std::vector<uint8_t> data;
   bool ok = false;
-  if (in) {
+  if (regular && in) {
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     in.seekg(0, std::ios::beg);

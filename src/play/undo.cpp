@@ -200,10 +200,11 @@ bool TUndoRing::ApplySnapshot(const uint8_t* data, size_t size) {
     TFig& f = task.Figs[size_t(i)];
     f.Init(&task, i);
     if (!ReadFigRecord(task, f, re)) return false;
+    // The field never moves in play; its slot of the initial positions is unused (0).
     const CellCode initial = CellCode(re.GetU16());
-    if (wasPlay && i > 0)
+    if (i > 0 && wasPlay)
       engine_.InitialPositions[size_t(i)] = initial;
-    else if (!wasPlay)
+    else if (i > 0)
       f.Pos = initial, f.X = uint8_t(initial & 0x7F), f.Y = uint8_t((initial >> 7) & 0x7F), f.Box();
     savedSelection[size_t(i)] = re.GetU8();
     f.PictIndex = re.GetU8();

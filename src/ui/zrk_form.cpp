@@ -21,6 +21,7 @@
 #include "ui/board_image.h"
 #include "ui/board_painter.h"
 #include "ui/colour_strip.h"
+#include "ui/ini_store.h"
 #include "ui/message_reporter.h"
 #include "ui/spin_frame.h"
 #include "ui/task_names.h"
@@ -35,12 +36,12 @@ const char* const ProgramTitle = "ZRK";
 } // namespace
 
 TZRKForm::TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* reporter)
-    : Play(Task), UndoRing(Play, *this), Paths(paths) {
+    : Midend(*this), Task(Midend.Task), Play(Midend.Play), Colours(Midend.Colours), UndoRing(Midend.UndoRing),
+      Settings(Midend.Settings), Paths(paths) {
   setObjectName("ZRKForm");
   if (!reporter) OwnReporter = std::make_unique<TMessageReporter>(this);
   Ask = [this](const QString& caption, const QString& text) { return AskYesNo(this, caption, text); };
   Reporter = reporter ? reporter : OwnReporter.get();
-  Task.LastColor = &LastColor;
   resize(1201, 592);
   BuildControls();
   TreeP->hide();
@@ -53,16 +54,21 @@ TZRKForm::TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* r
   BuildSolving();
 
   Ini.reset(OpenSettings(Paths.IniPath));
-  QString fileToLoad;
-  ReadSettings(args, fileToLoad);
+  LoadPlacement(*Ini, *this, "0", false);
+  Midend.SetPaths(Paths.ExeDir.toStdString(), Paths.CurrentPath.toStdString());
+  {
+    TUpdating updating(Updating);
+    Midend.ReadSettings(TIniStore(*Ini));
+  }
+  std::vector<std::string> arguments;
+  for (const QString& a : args) arguments.push_back(a.toStdString());
+  const std::string fileToLoad = Midend.StartFile(arguments);
   Solve->LoadPlacements(*Ini);
   BuildEditing();
   setAcceptDrops(true);
 
-  Task.New(true, true);
   // A file that fails to load still leaves a task on the screen.
-  if (fileToLoad.isEmpty()) ShowTask();
-  else OpenTaskFile(fileToLoad, false);
+  Midend.Start(fileToLoad);
   ShowTaskName(true);
 }
 
@@ -77,7 +83,7 @@ void TZRKForm::ConnectHandlers() {
   connect(MinGrCB, &QCheckBox::clicked, this, &TZRKForm::MinGrCBClick);
   for (QCheckBox* c : {GridFCB, GridECB, NumsCB}) connect(c, &QCheckBox::clicked, this, &TZRKForm::DisplayCBClick);
   connect(EndPosBt, &QToolButton::clicked, this, &TZRKForm::EndPosBtClick);
-  connect(OnlyFieldCB, &QCheckBox::clicked, this, [this](bool on) { if (!Updating) OnlyField = on; });
+  connect(OnlyFieldCB, &QCheckBox::clicked, this, [this](bool on) { if (!Updating) Settings.OnlyField = on; });
   connect(SameColCB, &QCheckBox::clicked, this, [this](bool on) { if (!Updating) Colours.SameColor = on; });
   const QList<QToolButton*> freedom{AllDirBt, HorDirBt, VertDirBt, FixDirBt};
   for (int i = 0; i < freedom.size(); ++i)
@@ -128,7 +134,8 @@ void TZRKForm::ApplyOptionsToControls() {
   CellWSF->SetValue(o.WC, false);
   DimXSF->SetValue(Task.DimX, false);
   DimYSF->SetValue(Task.DimY, false);
-  OnlyFieldCB->setChecked(OnlyField);
+  OnlyFieldCB->setChecked(Settings.OnlyField);
+  FixDir1Bt->setChecked(Midend.FixMode);
   SameColCB->setChecked(Colours.SameColor);
   ApplyModeVisibility(o.Play);
 }
@@ -235,32 +242,26 @@ void TZRKForm::ApplyModeVisibility(bool play) {
                            : QStringLiteral("Перенести начальную позицию в конечную"));
   ToBegBt->setToolTip(play ? QStringLiteral("Сделать текущую позицию начальной")
                            : QStringLiteral("Перенести конечную позицию в начальную"));
-  if (play) LimitTreeWidth();
+  if (Solve) Solve->PlayModeChanged(play);
+  if (play) {
+    ReleaseEditTools();
+    LimitTreeWidth();
+  }
+}
+
+// Play mode has no editing tools: their buttons are released and numbering mode is left.
+void TZRKForm::ReleaseEditTools() {
+  {
+    TUpdating updating(Updating);
+    for (QToolButton* b : ToolButtons) b->setChecked(false);
+  }
+  if (NumsMode) SetNumsMode(false);
+  if (Gestures) ToolsFromButtons();
 }
 
 void TZRKForm::SwitchMode(bool keepPosition) {
   if (Updating) return;
-  const bool play = !Task.Options.Play;
-  // The last snapshot could not hold the position tree, so leaving play mode loses it for good.
-  if (!play && UndoRing.Failed &&
-      !Ask(QStringLiteral("Перейти в редактирование?"), QStringLiteral("Дерево позиций будет потеряно!")))
-    return;
-  if (!play || !keepPosition) {
-    if (play) {
-      for (QToolButton* b : ToolButtons) b->setChecked(false);
-      if (NumsMode) SetNumsMode(false);
-      ToolsFromButtons();
-    }
-    FixDir1Bt->setChecked(false);
-    FixMode = false;
-    {
-      TUpdating updating(Updating);
-      Play.SetPlayMode(play, false, keepPosition);
-    }
-    ApplyModeVisibility(play);
-    Solve->PlayModeChanged(play);
-  }
-  Refresh(UndoStep::New);
+  Midend.SwitchMode(keepPosition);
 }
 
 // The tree panel never takes the whole window: at most half of a narrow window, else all but
@@ -271,9 +272,9 @@ void TZRKForm::LimitTreeWidth() {
   const int limit = w < 400 ? w / 2 : w - 200;
   QList<int> sizes = Splitter1->sizes();
   if (sizes.size() != 2) return;
-  int tree = Task.Options.Play && sizes[1] == 0 ? TreeWidth : sizes[1];
-  tree = std::max(299, std::min(tree, limit));
-  TreeWidth = tree;
+  int tree = Task.Options.Play && sizes[1] == 0 ? Settings.TreeWidth : sizes[1];
+  tree = std::max(MinTreeWidth, std::min(tree, limit));
+  Settings.TreeWidth = tree;
   Splitter1->setSizes({std::max(0, w - tree), tree});
 }
 
@@ -284,20 +285,12 @@ void TZRKForm::resizeEvent(QResizeEvent* event) {
 
 // --- drawing ---
 
-// A task that arrived as a whole (start-up, a file): controls, sizes and picture follow it.
-void TZRKForm::ShowTask() {
-  ApplyOptionsToControls();
-  Task.SelSummary();
-  Relayout();
-  Refresh(UndoStep::New);
-}
-
 void TZRKForm::Relayout() {
   const TBoardGeometry g = TBoardGeometry::ForTask(Task);
   Im->SetImageSize(g.W, g.H);
 }
 
-void TZRKForm::Refresh(UndoStep undo) {
+void TZRKForm::Redraw() {
   EndPosBt->setText(Task.EndPosCount > 0 ? QStringLiteral("● Конечная поз.") : QStringLiteral("Конечная поз."));
   std::string counter; // the move counter, UTF-8, shown above the tree and on the board
   if (Task.Options.Play) {
@@ -308,7 +301,6 @@ void TZRKForm::Refresh(UndoStep undo) {
     MovesL->setText(QString::fromStdString(counter));
     Solve->UpdateResultButtons();
   }
-  if (undo != UndoStep::None) UndoRing.RecordUndo(undo == UndoStep::Replace);
   EnableUndoButtons();
   NumsCB->setEnabled(!Task.Options.DifByName);
   DrawBoardImage(counter);
@@ -337,8 +329,16 @@ void TZRKForm::DrawColourStrip() {
 }
 
 void TZRKForm::ShowTaskName(bool withName) {
-  const QString name = CaptionTaskName(TaskFile);
+  const QString name = CaptionTaskName(TaskFile());
   setWindowTitle(withName && !name.isEmpty() ? QString("%1 (%2)").arg(ProgramTitle, name) : QString(ProgramTitle));
+}
+
+bool TZRKForm::Confirm(const std::string& caption, const std::string& text) {
+  return Ask(QString::fromStdString(caption), QString::fromStdString(text));
+}
+
+void TZRKForm::Report(MsgKind kind, const std::string& caption, const std::string& text) {
+  Reporter->Report(kind, caption, text);
 }
 
 void TZRKForm::PostError(const QString& caption, const QString& text) {

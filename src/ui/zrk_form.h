@@ -1,7 +1,8 @@
 #pragma once
-// TZRKForm: the main window. It owns the current task, the play engine and the colour statistics,
-// shows the board, and carries the tool, option, mode and file controls. The model and the play
-// logic live in the core; the window turns control changes into calls on them and redraws.
+// TZRKForm: the main window, the composition root of the desktop program. The application's state
+// (task, play engine, undo ring, settings, solve options) is the midend's; the window shows it,
+// carries the tool, option, mode and file controls, turns their changes into calls on the midend
+// and is the midend's view. Panels and dialogs are classes of their own that it places.
 
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include "editor/edit_gestures.h"
+#include "editor/midend.h"
 #include "editor/number_list.h"
 #include "model/ops_colours.h"
 #include "model/task.h"
@@ -43,11 +45,8 @@ class TImageView;
 class TRectForm;
 class TSpinFr;
 
-enum class UndoStep { None, New, Replace };
-
 class TZRKForm : public QMainWindow,
-                 private ITaskFileHooks,
-                 private IUndoWindow,
+                 private IMidendView,
                  private ITaskViewHooks,
                  private IBoardInput,
                  private INumsHost,
@@ -59,18 +58,15 @@ class TZRKForm : public QMainWindow,
   TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* reporter = nullptr);
   ~TZRKForm() override;
 
-  TTask Task;
-  TPlayEngine Play;
-  TColourState Colours;
-  TUndoRing UndoRing;
+  TMidend Midend;
+  // The midend's parts, named as the window's code has always named them.
+  TTask& Task;
+  TPlayEngine& Play;
+  TColourState& Colours;
+  TUndoRing& UndoRing;
+  TSettings& Settings;
   TAppPaths Paths;
-  QString TaskFile, MovesFile, PictFile;
-  Colour LastColor = StandardPalette[0];
-  bool OnlyField = true, Turn = false, OpenInfo = true, InfoOpened = false;
-  bool FixMode = false, NumsMode = false;
-  int AnimSpeed = 5;
-  int TreeWidth = 357;
-  TSolveOptions Solver; // the solve options, kept in the settings file
+  bool NumsMode = false;
   TSolveController* Solve = nullptr;
   bool Updating = false;
   // Yes/No questions (caption, text): a message box unless a test answers instead.
@@ -109,9 +105,10 @@ class TZRKForm : public QMainWindow,
   TNumberList Numbers;
 
   // --- operations ---
-  void ShowTask();
-  void Relayout();
-  void Refresh(UndoStep undo);
+  void ShowTask() { Midend.ShowTask(); }
+  void Refresh(UndoStep undo) { Midend.Refresh(undo); }
+  // The file of the current task, as the caption and the file dialogs use it.
+  QString TaskFile() const { return QString::fromStdString(Settings.TaskFile); }
   void ShowTaskName(bool withName);
   // The task file's proposal in the save dialog (a name without extension).
   QString ProposedSaveName(bool saveAs) const;
@@ -148,13 +145,15 @@ class TZRKForm : public QMainWindow,
   bool ClosingWithoutSave = false;
   bool ShutdownDone = false;
 
-  TTaskIo Io() { return TTaskIo{Reporter, &Play, this}; }
-
-  // ITaskFileHooks
-  void OptionsRead(const TTask&) override { ApplyOptionsToControls(); }
-  // IUndoWindow
-  TUndoView UndoView() const override;
-  void RestoreUndoView(const TUndoView& view) override;
+  // IMidendView
+  void Relayout() override;
+  void Redraw() override;
+  void SyncControls() override { ApplyOptionsToControls(); }
+  bool Confirm(const std::string& caption, const std::string& text) override;
+  void TaskFileChanged() override { ShowTaskName(true); }
+  TUndoView WindowState() const override;
+  void RestoreWindowState(const TUndoView& view) override;
+  void Report(MsgKind kind, const std::string& caption, const std::string& text) override;
   // ITaskViewHooks: the numbering window follows the figures and the selection.
   void FigCountChanged() override;
   void SelectionChanged() override;
@@ -169,7 +168,7 @@ class TZRKForm : public QMainWindow,
   // ISolveHost (zrk_form_solve.cpp)
   TTask& SolveTask() override { return Task; }
   TPlayEngine& SolveEngine() override { return Play; }
-  TSolveOptions& SolveOptions() override { return Solver; }
+  TSolveOptions& SolveOptions() override { return Midend.SolveOptions; }
   void EnterPlayMode() override;
   void SolvingChanged(bool solving, const QList<QWidget*>& keep) override;
   void LineChanged(bool undoPoint) override;
@@ -183,10 +182,10 @@ class TZRKForm : public QMainWindow,
   QWidget* BuildTreePanel();
   void BuildActions();
   void ConnectHandlers();
-  void ReadSettings(const QStringList& args, QString& fileToLoad);
   void WriteSettings();
   void Shutdown();
   void ApplyModeVisibility(bool play);
+  void ReleaseEditTools();
   void LimitTreeWidth();
   void DrawBoardImage(const std::string& counterText);
   void DrawColourStrip();

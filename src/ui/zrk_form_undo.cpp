@@ -1,8 +1,7 @@
-// The main window's part of undo and redo: what a snapshot keeps of the window (scroll position,
-// pressed tool, settings-level options) and how a restored snapshot is put back on the screen.
+// The main window's part of undo and redo: what a snapshot keeps of the window itself (scroll
+// position, pressed tool) and how it is put back once the midend has restored the task.
 
 #include <QAction>
-#include <QCheckBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
@@ -13,55 +12,33 @@
 
 namespace zrk {
 
-TUndoView TZRKForm::UndoView() const {
+TUndoView TZRKForm::WindowState() const {
   TUndoView v;
   v.ScrollX = ImSB->horizontalScrollBar()->value();
   v.ScrollY = ImSB->verticalScrollBar()->value();
   for (int i = 0; i < ToolButtons.size() && v.Tool < 0; ++i)
     if (ToolButtons[i]->isChecked()) v.Tool = i;
   v.DistribShown = Solve->DistribForm->isVisible();
-  v.OnlyField = OnlyField;
-  v.SameColor = Colours.SameColor;
-  v.Remote = Solver.Remote;
-  v.ManySol = Solver.ManySol;
   return v;
 }
 
-// The task is already restored; the controls follow it without running their handlers, and the
-// refresh records nothing, so that the restored slot stays the current one.
-void TZRKForm::RestoreUndoView(const TUndoView& view) {
-  OnlyField = view.OnlyField;
-  Colours.SameColor = view.SameColor;
-  Solver.Remote = view.Remote;
-  Solver.ManySol = view.ManySol;
+// The controls already follow the restored task; the tool and the scroll positions come back here,
+// without running the buttons' handlers.
+void TZRKForm::RestoreWindowState(const TUndoView& view) {
   {
     TUpdating updating(Updating);
     for (int i = 0; i < ToolButtons.size(); ++i) ToolButtons[i]->setChecked(i == view.Tool);
-    if (!Task.Options.Play) {
-      FixDir1Bt->setChecked(false);
-      FixMode = false;
-    }
   }
   if (NumsMode != NumsBt->isChecked()) SetNumsMode(NumsBt->isChecked());
   ToolsFromButtons();
-  ApplyOptionsToControls();
-  Task.SelSummary();
-  Relayout();
   ImSB->horizontalScrollBar()->setValue(view.ScrollX);
   ImSB->verticalScrollBar()->setValue(view.ScrollY);
-  Refresh(UndoStep::None);
   Solve->RestoreView(view.DistribShown);
 }
 
-void TZRKForm::UndoBtClick() {
-  UndoRing.Undo(Reporter);
-  EnableUndoButtons();
-}
+void TZRKForm::UndoBtClick() { Midend.Undo(); }
 
-void TZRKForm::RedoBtClick() {
-  UndoRing.Redo(Reporter);
-  EnableUndoButtons();
-}
+void TZRKForm::RedoBtClick() { Midend.Redo(); }
 
 // While the last snapshot failed the buttons stay usable, so that they can say why they refuse.
 void TZRKForm::EnableUndoButtons() {

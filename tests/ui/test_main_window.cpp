@@ -136,14 +136,14 @@ void TestMainWindow::startWithDashLoadsNothing() {
   QCOMPARE(form->Task.DimX, 10);
   QCOMPARE(form->Task.DimY, 10);
   QCOMPARE(form->Task.FigCount, 1);
-  QCOMPARE(form->TaskFile, QString("/somewhere/005 Осёл.zrk"));
+  QCOMPARE(form->TaskFile(), QString("/somewhere/005 Осёл.zrk"));
   QCOMPARE(form->windowTitle(), QStringLiteral("ZRK (Осёл)"));
   QVERIFY(Recorder.Messages.isEmpty());
 }
 
 void TestMainWindow::startWithFileMakesItTheTaskFile() {
   auto form = Start({Sample});
-  QCOMPARE(form->TaskFile, Sample);
+  QCOMPARE(form->TaskFile(), Sample);
   QVERIFY(form->Task.FigCount > 1);
   QCOMPARE(form->windowTitle(), QStringLiteral("ZRK (klotski)"));
 }
@@ -154,14 +154,14 @@ void TestMainWindow::startWithoutParameterLoadsCurrentState() {
   auto form = Start({});
   QVERIFY(form->Task.FigCount > 1);
   // The data comes from the automatic save while the name is the file last opened.
-  QCOMPARE(form->TaskFile, QString("/tasks/mine.zrk"));
+  QCOMPARE(form->TaskFile(), QString("/tasks/mine.zrk"));
   QCOMPARE(form->windowTitle(), QStringLiteral("ZRK (mine)"));
   // No settings and no automatic save at all: an empty task, the automatic save as the name.
   QFile::remove(Paths.CurrentPath);
   QFile::remove(Paths.IniPath);
   auto fresh = Start({});
   QCOMPARE(fresh->Task.FigCount, 1);
-  QCOMPARE(fresh->TaskFile, Paths.CurrentPath);
+  QCOMPARE(fresh->TaskFile(), Paths.CurrentPath);
   QVERIFY(Recorder.Messages.isEmpty());
 }
 
@@ -179,8 +179,8 @@ void TestMainWindow::damagedStartFileIsReportedAndEmptyTaskShown() {
 void TestMainWindow::shutdownWritesSettingsAndState() {
   {
     auto form = Start({Sample});
-    form->OnlyField = false;
-    form->Solver.SolMax = 7;
+    form->Settings.OnlyField = false;
+    form->Midend.SolveOptions.SolMax = 7;
     form->close();
   }
   QVERIFY(QFile::exists(Paths.CurrentPath));
@@ -223,13 +223,13 @@ void TestMainWindow::settingsAreReadBack() {
     ini.setValue("0/WinPosition", "100,120,900,500,0");
   }
   auto form = Start({"-"});
-  QVERIFY(!form->OnlyField);
+  QVERIFY(!form->Settings.OnlyField);
   QVERIFY(!form->OnlyFieldCB->isChecked());
   QVERIFY(form->Colours.SameColor);
   QVERIFY(form->SameColCB->isChecked());
-  QCOMPARE(form->Solver.SolMax, 3);
-  QCOMPARE(int(form->LastColor), 0x80FF80);
-  QCOMPARE(form->MovesFile, QString("/m/moves.txt"));
+  QCOMPARE(form->Midend.SolveOptions.SolMax, 3);
+  QCOMPARE(int(form->Settings.LastColor), 0x80FF80);
+  QCOMPARE(form->Settings.MovesFile, std::string("/m/moves.txt"));
   QCOMPARE(form->width(), 900);
   QCOMPARE(form->height(), 500);
   // A placement far off every desktop is ignored.
@@ -294,16 +294,16 @@ void TestMainWindow::saveWritesTheFileAndRenamesTheTask() {
   auto form = Start({Sample});
   const QString target = InDir("copy.zrk");
   QVERIFY(form->SaveTaskTo(target, false));
-  QCOMPARE(form->TaskFile, target);
+  QCOMPARE(form->TaskFile(), target);
   QCOMPARE(form->windowTitle(), QStringLiteral("ZRK (copy)"));
   QVERIFY(QFile::exists(target));
   // A file that cannot be written is reported, and the task keeps its name.
   QVERIFY(!form->SaveTaskTo(InDir("no/such/folder/x.zrk"), false));
   QCOMPARE(Recorder.Messages.size(), 1);
-  QCOMPARE(form->TaskFile, target);
+  QCOMPARE(form->TaskFile(), target);
   // Opening it again through the window brings its name back.
   QVERIFY(form->OpenTaskFile(Sample, true));
-  QCOMPARE(form->TaskFile, Sample);
+  QCOMPARE(form->TaskFile(), Sample);
 }
 
 void TestMainWindow::modeSwitchFollowsTheVisibilityTable() {
@@ -428,7 +428,7 @@ void TestMainWindow::undoAndRedoOverOptionChanges() {
   // The loaded task is the base of the history: nothing to undo or redo yet.
   QVERIFY(!form->UndoBt->isEnabled());
   QVERIFY(!form->RedoBt->isEnabled());
-  const bool gridF = o.GridF, onlyField = form->OnlyField;
+  const bool gridF = o.GridF, onlyField = form->Settings.OnlyField;
   const int kind = o.MoveKind;
   QVERIFY(kind != OneDirMove);
   const int wc = o.WC, width = form->Im->Bitmap.width();
@@ -454,7 +454,7 @@ void TestMainWindow::undoAndRedoOverOptionChanges() {
   QCOMPARE(form->Im->Bitmap.width(), width);
   QCOMPARE(o.MoveKind, kind);
   QVERIFY((kind == AnyPathMove ? form->AnyPathRB : form->OneCellRB)->isChecked());
-  QCOMPARE(form->OnlyField, onlyField);
+  QCOMPARE(form->Settings.OnlyField, onlyField);
   QCOMPARE(form->OnlyFieldCB->isChecked(), onlyField);
   QCOMPARE(o.GridF, !gridF);
   QVERIFY(form->RedoBt->isEnabled());
@@ -470,7 +470,7 @@ void TestMainWindow::undoAndRedoOverOptionChanges() {
   QCOMPARE(o.WC, wc + 10);
   QCOMPARE(o.MoveKind, int(OneDirMove));
   QVERIFY(form->OneDirRB->isChecked());
-  QCOMPARE(form->OnlyField, !onlyField);
+  QCOMPARE(form->Settings.OnlyField, !onlyField);
   QVERIFY(!form->RedoBt->isEnabled());
   // A change after an undo drops the redo side.
   form->UndoBt->click();
@@ -577,10 +577,10 @@ void TestMainWindow::saveWithJsonFilterExports() {
   auto form = StartWithPuzzle();
   form->PlayBt->click();
   PlayBackAndForth(form->Play, 18, 2);
-  const QString taskFile = form->TaskFile;
+  const QString taskFile = form->TaskFile();
   const QString target = InDir("export.json");
   QVERIFY(form->SaveTaskTo(target, true));
-  QCOMPARE(form->TaskFile, taskFile); // the export is no task file of the program
+  QCOMPARE(form->TaskFile(), taskFile); // the export is no task file of the program
   QFile f(target);
   QVERIFY(f.open(QIODevice::ReadOnly));
   const QByteArray text = f.readAll();

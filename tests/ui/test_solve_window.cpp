@@ -75,7 +75,7 @@ class TestSolveWindow : public QObject {
 
   std::unique_ptr<TZRKForm> Start(const QStringList& args) {
     auto form = std::make_unique<TZRKForm>(Paths, args, &Recorder);
-    form->Solver.AvailableMemory = TestMemory;
+    form->Midend.SolveOptions.AvailableMemory = TestMemory;
     form->show();
     return form;
   }
@@ -315,7 +315,7 @@ void TestSolveWindow::optionsAndPlacementsPersist() {
     emit o->SolMaxCB->activated(2);
     o->move(140, 90);
     form->Solve->DistribForm->setGeometry(300, 200, 640, 480);
-    QCOMPARE(form->Solver.SolMax, 20);
+    QCOMPARE(form->Midend.SolveOptions.SolMax, 20);
     form->close();
   }
   QSettings ini(Paths.IniPath, QSettings::IniFormat);
@@ -331,7 +331,7 @@ void TestSolveWindow::optionsAndPlacementsPersist() {
   QCOMPARE(numbers("Distrib/WinPosition").size(), 5);
 
   auto form = Start({"-"});
-  QVERIFY(!form->Solver.Remote && form->Solver.CountSol && form->Solver.ManySol);
+  QVERIFY(!form->Midend.SolveOptions.Remote && form->Midend.SolveOptions.CountSol && form->Midend.SolveOptions.ManySol);
   form->SolOptBt->click();
   TSolOptForm* o = form->Solve->SolOptForm;
   QVERIFY(o->CountSolCB->isVisible() && o->CountSolCB->isChecked());
