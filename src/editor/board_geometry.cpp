@@ -1,7 +1,6 @@
 #include "editor/board_geometry.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace zrk {
 
@@ -39,10 +38,6 @@ TBoardGeometry TBoardGeometry::Compute(int wc, int dimX, int dimY, bool endPos, 
 TBoardGeometry TBoardGeometry::ForTask(const TTask& task) {
   const int fieldWidth = task.Field().CellCount() > 0 ? task.Field().Width : 0;
   return Compute(task.Options.WC, task.DimX, task.DimY, task.Options.EndPos, fieldWidth);
-}
-
-int MaxCellSize(int dimX, int dimY) {
-  return int(std::sqrt(double(MaxImagePixels) / ((dimX + 1.5) * (dimY + 1.5))));
 }
 
 int MaxColumns(int s, int dimY) {

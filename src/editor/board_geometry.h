@@ -3,12 +3,10 @@
 // marks, all derived from the cell size and the board's dimensions; and the pointer hit tests that
 // the mouse gestures use, which must agree with the painter pixel for pixel.
 
+#include "model/image_limit.h"
 #include "model/task.h"
 
 namespace zrk {
-
-// The largest image the board may take, in pixels.
-constexpr long long MaxImagePixels = 10'000'000;
 
 struct TBoardGeometry {
   int S = 30;     // cell side
@@ -39,8 +37,8 @@ struct TBoardGeometry {
   int CellTop(int y) const { return B + S * y; }
 };
 
-// Largest cell size, columns and rows that keep the image within MaxImagePixels.
-int MaxCellSize(int dimX, int dimY);
+// Largest columns and rows that keep the image within MaxImagePixels (MaxCellSize, the largest
+// cell size, is the model's).
 int MaxColumns(int s, int dimY);
 int MaxRows(int s, int dimX);
 

@@ -14,6 +14,9 @@
 
 namespace zrk {
 
+// The largest file the whole-file reader takes in: far above any task file with a picture.
+constexpr size_t MaxFileBytes = size_t(128) << 20;
+
 // Binary writer over a growable buffer.
 class TWr {
  public:
@@ -55,7 +58,7 @@ class TRe {
 
   void Open(std::vector<uint8_t> block);
   // Reads the whole file; a failure is reported with the file name and sets Failed.
-  bool OpenFile(const std::string& name, IReporter* reporter);
+  bool OpenFile(const std::string& name, IReporter* reporter, size_t maxBytes = MaxFileBytes);
 
   size_t Remaining() const { return end_ - cur_; }
   size_t Position() const { return cur_; }
@@ -102,7 +105,14 @@ class TSWr {
 
 // Whole-file helpers. A failure is reported as a warning whose caption says what failed and
 // whose text is the file name, when a reporter is given.
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& name, IReporter* reporter);
+//
+// ReadWholeFile reads a regular file of at most maxBytes; a folder, a device or a larger file is
+// refused like an unreadable one, so that no name can make the program allocate without bound.
+// WriteWholeFile never destroys the old file: the bytes go to a temporary file in the same folder,
+// which replaces the old one only after the whole write reached the disk; on any failure the old
+// file stays as it was and the temporary file is removed.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& name, IReporter* reporter,
+                                                  size_t maxBytes = MaxFileBytes);
 bool WriteWholeFile(const std::string& name, const void* data, size_t n, IReporter* reporter);
 
 extern const char* const CannotReadFileCaption;  // "Невозможно считать файл"

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <utility>
 
+#include "model/image_limit.h"
+
 namespace zrk {
 
 const char* const TaskFileError = "Ошибка в файле задачи";
@@ -63,8 +65,9 @@ void Report(const TTaskIo& io, const std::string& name, const char* message) {
     io.Reporter->Report(MsgKind::Error, message, name);
 }
 
-void TakeOptions(TTaskOptions& o, uint32_t flags, int cellWidth) {
-  o.WC = std::max(cellWidth, 7);
+void TakeOptions(TTaskOptions& o, uint32_t flags, int cellWidth, int dimX, int dimY) {
+  // A cell size beyond the image limit would ask for a board image of gigabytes.
+  o.WC = ClampCellWidth(cellWidth, dimX, dimY);
   for (const TOptionBit& ob : OptionBits) o.*ob.Option = (flags & ob.Bit) != 0;
   o.Play = (flags & TaskFlag::Play) != 0;
   o.HasPicture = (flags & TaskFlag::HasPicture) != 0;
@@ -251,7 +254,7 @@ bool ReadTask(TTask& task, TRe& re, const std::string& name, const TTaskIo& io) 
     task.GridColor = re.GetU32() & 0xFFFFFF;
     task.WallColor = re.GetU32() & 0xFFFFFF;
   }
-  TakeOptions(task.Options, flags, cellWidth);
+  TakeOptions(task.Options, flags, cellWidth, dimX, dimY);
   task.DimX = dimX;
   task.DimY = dimY;
   if (flags & TaskFlag::HasText) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/image_limit.h"
 #include "model/task_file.h"
 
 namespace zrk {
@@ -162,7 +163,7 @@ bool TUndoRing::ApplySnapshot(const uint8_t* data, size_t size) {
   const bool playSnapshot = (h[8] >> PlayBit) & 1;
   const bool wasPlay = task.Options.Play;
   TakeOptionBits(task.Options, view, h[8]);
-  task.Options.WC = int(h[1]);
+  task.Options.WC = ClampCellWidth(int(std::min<uint32_t>(h[1], 0xFFFF)), dimX, dimY);
   task.DimX = dimX;
   task.DimY = dimY;
   task.GridColor = h[10];

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <random>
 
+#include "editor/board_geometry.h"
 #include "model/cp1251.h"
 #include "model/task_file.h"
 #include "support/task_text.h"
@@ -165,6 +166,24 @@ TEST(TaskFile, RecordDetailsAreNormalisedOnReading) {
   TRe re3(kind3.Bytes());
   ASSERT_TRUE(ReadTask(task, re3, "k.zrk"));
   EXPECT_EQ(task.Options.MoveKind, OneCellMove);
+}
+
+// A file may ask for any cell width in its byte; the board image it would need stays within the
+// editor's limit.
+TEST(TaskFile, CellWidthIsBroughtWithinTheImageLimit) {
+  struct {
+    int Stored, Dim, Read;
+  } cases[] = {{5, 4, 7}, {42, 4, 42}, {255, 2, 255}, {255, 126, MaxCellSize(126, 126)}, {255, 60, MaxCellSize(60, 60)}};
+  for (const auto& c : cases) {
+    TImage img(6, kDefaultFlags, c.Stored, c.Dim, c.Dim, 1);
+    img.Field();
+    TTask task;
+    TRe re(img.Bytes());
+    ASSERT_TRUE(ReadTask(task, re, "wide.zrk"));
+    EXPECT_EQ(task.Options.WC, c.Read) << c.Stored << " on " << c.Dim;
+    const TBoardGeometry g = TBoardGeometry::Compute(task.Options.WC, c.Dim, c.Dim, false, 0);
+    EXPECT_LE((long long)g.MW * g.H, MaxImagePixels) << c.Stored << " on " << c.Dim;
+  }
 }
 
 // Every refusal: its message, and what is left of the task.
