@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <utility>
 
 #include "model/image_limit.h"
@@ -214,7 +215,9 @@ void WriteTask(const TTask& task, TWr& wr, const TTaskIo& io) {
   if (play) io.Play->WriteMovesBlock(wr);
 }
 
-bool ReadTask(TTask& task, TRe& re, const std::string& name, const TTaskIo& io) {
+namespace {
+
+bool ReadImage(TTask& task, TRe& re, const std::string& name, const TTaskIo& io) {
   if (re.Remaining() < HeaderSize) {
     Report(io, name, TaskFileError);
     return false;
@@ -293,6 +296,22 @@ bool ReadTask(TTask& task, TRe& re, const std::string& name, const TTaskIo& io) 
     return false;
   }
   return true;
+}
+
+} // namespace
+
+bool ReadTask(TTask& task, TRe& re, const std::string& name, const TTaskIo& io) {
+  try {
+    return ReadImage(task, re, name, io);
+  } catch (const std::bad_alloc&) {
+    // The image asked for more memory than there is, though within the readers' bounds: the task
+    // is left new and empty, as after a damaged record.
+    MakeEmpty(task);
+    task.Options.Play = false;
+    if (io.Play) io.Play->TaskRead(task, re, false);
+    Report(io, name, TaskFileError);
+    return false;
+  }
 }
 
 bool LoadTask(TTask& task, const std::string& path, const TTaskIo& io) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "play/line_limits.h"
 #include "play/notation.h"
 
 namespace zrk {
@@ -14,10 +15,11 @@ namespace {
 const char* const ErrFigNumber = "Номер фигурки";
 const char* const ErrBlocked = "Заблокирован ход";
 const char* const ErrCoupled = "Фигурки сцеплены";
+const char* const ErrOutOfMemory = "Недостаточно памяти";
 
 class TApplier {
  public:
-  TApplier(TPlayEngine& e) : e_(e), line_(e.Line), o_(e.Task.Options), work_(e.ScratchMap()) {}
+  TApplier(TPlayEngine& e) : e_(e), line_(e.Line), o_(e.Task.Options), cost_(e.Task), work_(e.ScratchMap()) {}
 
   // Applies move i of the text; returns the error message or null.
   const char* Apply(const TMove& parsed) {
@@ -26,6 +28,7 @@ class TApplier {
     std::memcpy(before, line_.Positions(p), sizeof(int16_t) * size_t(line_.FigCount));
     if (o_.Gravity) {
       const int k = NewEntry(parsed);
+      if (k < 0) return LineTooLongText;
       bool any = false, pushed = false;
       for (int guard = 0; guard < RowStride && e_.Step(line_.Positions(k), work_.data(), 0, parsed.Dir, pushed); ++guard)
         any = any || pushed;
@@ -61,8 +64,12 @@ class TApplier {
   void DropFrom(int first) { line_.Count = first; }
 
  private:
-  // A new entry after the last one, holding move and the last entry's positions.
+  // A new entry after the last one, holding move and the last entry's positions; -1 when the line
+  // would grow beyond what a task file may hold.
   int NewEntry(const TMove& move) {
+    const int64_t work = lineWork_ + cost_.Move(move);
+    if (!LineEntriesFit(int64_t(line_.Count) + 1, line_.FigCount) || work > MaxLineWork) return -1;
+    lineWork_ = work;
     const int k = line_.Append();
     TMove& m = line_.Move(k);
     m = move;
@@ -92,6 +99,7 @@ class TApplier {
         bool pushed = false;
         if (!e_.Step(pos, work_.data(), m.Fig, m.Dir, pushed)) return Undo(first, before), ErrBlocked;
         const int k = NewStepEntry(m.Fig, m.Dir, 1, from);
+        if (k < 0) return Undo(first, before), LineTooLongText;
         std::memcpy(line_.Positions(k), pos, sizeof(int16_t) * size_t(line_.FigCount));
         line_.Move(k).Pushed = pushed ? 1 : 0;
       }
@@ -103,6 +111,7 @@ class TApplier {
       any = any || pushed;
     }
     const int k = NewStepEntry(m.Fig, m.Dir, m.Len, before);
+    if (k < 0) return Undo(first, before), LineTooLongText;
     std::memcpy(line_.Positions(k), pos, sizeof(int16_t) * size_t(line_.FigCount));
     line_.Move(k).Pushed = any ? 1 : 0;
     return nullptr;
@@ -135,11 +144,13 @@ class TApplier {
           moved = true;
           if (split) {
             const int entry = NewStepEntry(k, m.Dir, 1, stepFrom);
+            if (entry < 0) return Undo(first, before), LineTooLongText;
             std::memcpy(line_.Positions(entry), pos, sizeof(int16_t) * size_t(line_.FigCount));
           }
         }
         if (!split && steps > 0) {
           const int entry = NewStepEntry(k, m.Dir, steps, from);
+          if (entry < 0) return Undo(first, before), LineTooLongText;
           std::memcpy(line_.Positions(entry), pos, sizeof(int16_t) * size_t(line_.FigCount));
         }
       }
@@ -149,17 +160,24 @@ class TApplier {
   }
 
   void Undo(int first, const int16_t* before) {
+    for (int k = first; k < line_.Count; ++k) lineWork_ -= cost_.Move(line_.Move(k));
     line_.Count = first;
     e_.SetPosition(before, work_.data(), true);
   }
 
  public:
-  void Start() { e_.SetPosition(line_.Positions(line_.Count - 1), work_.data(), true); }
+  void Start() {
+    e_.SetPosition(line_.Positions(line_.Count - 1), work_.data(), true);
+    lineWork_ = 0;
+    for (int k = 1; k < line_.Count; ++k) lineWork_ += cost_.Move(line_.Move(k));
+  }
 
  private:
   TPlayEngine& e_;
   TMoves& line_;
   const TTaskOptions& o_;
+  const TLineCost cost_;
+  int64_t lineWork_ = 0; // the replay cost of the line's entries
   std::vector<uint16_t> work_;
 };
 
@@ -187,7 +205,16 @@ void Renumber(TPlayEngine& e, int first) {
 
 } // namespace
 
-TApplyResult ApplyMoveList(TPlayEngine& e, std::string_view text, IReporter* reporter) {
+namespace {
+
+void ReportMoveError(IReporter* reporter, int move, const char* err) {
+  if (!reporter) return;
+  char head[64];
+  std::snprintf(head, sizeof head, "Ошибка в ходе %d: ", move);
+  reporter->Report(MsgKind::Error, AddMovesErrorCaption, std::string(head) + err);
+}
+
+TApplyResult Apply(TPlayEngine& e, std::string_view text, IReporter* reporter) {
   TApplyResult result;
   if (e.Line.Count < 1) return result;
   bool parseFailed = false;
@@ -200,11 +227,7 @@ TApplyResult ApplyMoveList(TPlayEngine& e, std::string_view text, IReporter* rep
   applier.Start();
   for (int i = 0; i < parsed.Count(); ++i) {
     if (const char* err = applier.Apply(parsed.Moves[size_t(i)])) {
-      if (reporter) {
-        char head[64];
-        std::snprintf(head, sizeof head, "Ошибка в ходе %d: ", i + 1);
-        reporter->Report(MsgKind::Error, AddMovesErrorCaption, std::string(head) + err);
-      }
+      ReportMoveError(reporter, i + 1, err);
       Renumber(e, first);
       result.Appended = i > 0;
       return result;
@@ -214,6 +237,20 @@ TApplyResult ApplyMoveList(TPlayEngine& e, std::string_view text, IReporter* rep
   result.Appended = true;
   result.Complete = !parseFailed;
   return result;
+}
+
+} // namespace
+
+TApplyResult ApplyMoveList(TPlayEngine& e, std::string_view text, IReporter* reporter) {
+  const int kept = e.Line.Cur + 1;
+  try {
+    return Apply(e, text, reporter);
+  } catch (const std::bad_alloc&) {
+    // Out of memory while the line grew: the moves of the text are dropped again.
+    if (e.Line.Count > kept) e.Line.Count = kept;
+    ReportMoveError(reporter, 1, ErrOutOfMemory);
+    return TApplyResult();
+  }
 }
 
 } // namespace zrk

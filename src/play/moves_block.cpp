@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "play/line_limits.h"
 #include "play/play_engine.h"
 
 namespace zrk {
@@ -44,10 +45,15 @@ void PutU64(TWr& wr, uint64_t v) {
 // Reads the block into these before anything of the engine changes, so that a damaged block
 // leaves a consistent engine behind.
 struct TBlockReader {
+  TBlockReader(TRe& re, const TTask& task, bool miniMoves) : Re(re), Task(task), MiniMoves(miniMoves), Cost(task) {}
+
   TRe& Re;
   const TTask& Task;
   bool MiniMoves;
+  TLineCost Cost;
   bool Damaged = false;
+  int64_t TreeMoves = 0;           // moves held by the lines read so far
+  std::vector<int64_t> NodeWork;   // the replay cost of each tree node read so far
 
   void Fail() {
     Damaged = true;
@@ -62,6 +68,23 @@ struct TBlockReader {
       return false;
     }
     return true;
+  }
+
+  // A line of n moves, held beside the lines read before, must stay within the tree's bounds;
+  // loading it as the played line must too.
+  bool TreeLineFits(int64_t n) {
+    if (TreeMoves + n > MaxTreeMoves || !LineEntriesFit(n + 1, Task.FigCount)) {
+      Fail();
+      return false;
+    }
+    TreeMoves += n;
+    return true;
+  }
+
+  int64_t Work(const TMove* moves, size_t n) const {
+    int64_t work = 0;
+    for (size_t k = 0; k < n; ++k) work += Cost.Move(moves[k]);
+    return work;
   }
 
   bool ReadMove(TMove& m) {
@@ -106,9 +129,10 @@ struct TBlockReader {
     }
   }
 
-  // One line record; parents are the records already read.
+  // One line record; parents are the records already read (their replay costs in NodeWork).
   // The solver's lines have no parent: their parent field is read and ignored (parents empty).
-  std::unique_ptr<TMoves0> ReadLine(const std::vector<TMoves0*>* parents, int32_t* parentIndex, bool* expanded) {
+  std::unique_ptr<TMoves0> ReadLine(const std::vector<TMoves0*>* parents, int32_t* parentIndex, bool* expanded,
+                                    int64_t* work) {
     if (!Fits(1, LineRecordMinBytes)) return nullptr;
     *expanded = Re.GetU8() != 0;
     const uint32_t own = Re.GetU32();
@@ -118,24 +142,31 @@ struct TBlockReader {
     if (!Ok() || !note) return Fail(), nullptr;
     *parentIndex = parent;
     const TMoves0* p = nullptr;
+    int64_t parentWork = 0;
     if (parents && parent != -1) {
       if (parent < 0 || size_t(parent) >= parents->size()) return Fail(), nullptr;
       p = (*parents)[size_t(parent)];
+      parentWork = NodeWork[size_t(parent)];
     }
     if (!Fits(own, MoveBytes)) return nullptr;
+    // From version 3 on a record holds only its own moves; before, the whole line.
+    const bool wholeLine = Re.Version < 3;
+    const int a = p ? p->Count() : 0;
+    const int64_t count = wholeLine ? int64_t(own) : a + int64_t(own);
+    if (!TreeLineFits(count)) return nullptr;
     auto line = std::make_unique<TMoves0>();
     line->Unfixed = unfixed;
     line->PosText = std::move(*note);
     line->Parent = p;
-    // From version 3 on a record holds only its own moves; before, the whole line.
-    const bool wholeLine = Re.Version < 3;
-    const int a = p ? p->Count() : 0;
+    line->Moves.reserve(size_t(count));
     if (!wholeLine && p) line->Moves = p->Moves;
     const size_t first = line->Moves.size();
-    line->Moves.resize(first + own);
+    line->Moves.resize(size_t(count));
     for (size_t k = first; k < line->Moves.size(); ++k)
       if (!ReadMove(line->Moves[k])) return nullptr;
     if (wholeLine && line->Count() < a) return Fail(), nullptr;
+    *work = (wholeLine ? 0 : parentWork) + Work(line->Moves.data() + first, line->Moves.size() - first);
+    if (*work > MaxLineWork) return Fail(), nullptr;
     Number(line->Moves, wholeLine || !p ? 0 : a);
     if (!Ok()) return nullptr;
     return line;
@@ -192,7 +223,7 @@ bool TPlayEngine::ReadMovesBlock(TRe& re, bool reset) {
     Line.RemoteLine.reset();
     TakeInitialPosition();
   }
-  TBlockReader rd{re, Task, MiniMoves};
+  TBlockReader rd(re, Task, MiniMoves);
   // On damage: the line shrinks to the initial position and the tree to its root.
   auto damaged = [&] {
     re.Failed = true;
@@ -207,10 +238,12 @@ bool TPlayEngine::ReadMovesBlock(TRe& re, bool reset) {
   const uint32_t cur = re.GetU32();
   uint32_t solveFrom = re.Version >= 4 ? re.GetU32() : 0;
   if (!rd.Ok() || count < 1 || cur >= count) return damaged();
-  if (!rd.Fits(uint64_t(count) - 1, MoveBytes)) return damaged();
+  if (!rd.Fits(uint64_t(count) - 1, MoveBytes) || !LineEntriesFit(count, Line.FigCount)) return damaged();
   std::vector<TMove> moves(count);
   for (uint32_t k = 1; k < count; ++k)
     if (!rd.ReadMove(moves[k])) return damaged();
+  // The line is replayed below: its cost is known before.
+  if (rd.Work(moves.data() + 1, count - 1) > MaxLineWork) return damaged();
   for (uint32_t k = 1; k < count; ++k) {
     moves[k].N = int32_t(k);
     moves[k].Sub = 0;
@@ -228,12 +261,13 @@ bool TPlayEngine::ReadMovesBlock(TRe& re, bool reset) {
   std::unique_ptr<TMoves0> solution, remote;
   int32_t ignoredParent = 0;
   bool ignoredExpanded = false;
+  int64_t work = 0;
   if (flags & BlockSolution) {
-    solution = rd.ReadLine(nullptr, &ignoredParent, &ignoredExpanded);
+    solution = rd.ReadLine(nullptr, &ignoredParent, &ignoredExpanded, &work);
     if (!solution) return damaged();
   }
   if (flags & BlockRemote) {
-    remote = rd.ReadLine(nullptr, &ignoredParent, &ignoredExpanded);
+    remote = rd.ReadLine(nullptr, &ignoredParent, &ignoredExpanded, &work);
     if (!remote) return damaged();
   }
 
@@ -247,12 +281,14 @@ bool TPlayEngine::ReadMovesBlock(TRe& re, bool reset) {
   std::vector<TMoves0*> lines;
   nodes.reserve(nodeCount);
   lines.reserve(nodeCount);
+  rd.NodeWork.reserve(nodeCount);
   std::unique_ptr<TPosNode> root;
   for (uint32_t i = 0; i < nodeCount; ++i) {
     int32_t parent = -1;
     bool expanded = false;
-    std::unique_ptr<TMoves0> line = rd.ReadLine(&lines, &parent, &expanded);
+    std::unique_ptr<TMoves0> line = rd.ReadLine(&lines, &parent, &expanded, &work);
     if (!line) return damaged();
+    rd.NodeWork.push_back(work);
     auto node = std::make_unique<TPosNode>();
     node->Expanded = expanded;
     node->Line = std::move(line);

@@ -1,5 +1,7 @@
 #include "play/notation.h"
 
+#include "play/line_limits.h"
+
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -197,6 +199,8 @@ class TMoveParser {
       if (AtEnd()) return nullptr;
       TMove m;
       start_ = i_;
+      // No line can take more moves than this; a text of more is not read on.
+      if (int64_t(out.Moves.size()) >= MaxLineEntries) return Error(LineTooLongText, start_);
       const char* err = task_.Options.Gravity ? Gravity(m) : task_.Options.ChessNot ? Squares(m) : FigureMove(m);
       if (err) return err;
       out.Moves.push_back(m);

@@ -11,6 +11,16 @@ int CompareMoves(const TMove& a, const TMove& b, bool gravity) {
   return a.Len - b.Len;
 }
 
+TPosNode::~TPosNode() {
+  std::vector<std::unique_ptr<TPosNode>> doomed = std::move(Kids);
+  while (!doomed.empty()) {
+    std::unique_ptr<TPosNode> n = std::move(doomed.back());
+    doomed.pop_back();
+    for (auto& k : n->Kids) doomed.push_back(std::move(k));
+    n->Kids.clear();
+  }
+}
+
 int TPosNode::Depth() const {
   int d = 0;
   for (const TPosNode* n = Up; n; n = n->Up) ++d;

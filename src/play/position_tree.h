@@ -18,6 +18,12 @@
 namespace zrk {
 
 struct TPosNode {
+  TPosNode() = default;
+  // Destroys the subtree without recursion: a chain of nodes may be deeper than the stack.
+  ~TPosNode();
+  TPosNode(const TPosNode&) = delete;
+  TPosNode& operator=(const TPosNode&) = delete;
+
   std::unique_ptr<TMoves0> Line;
   TPosNode* Up = nullptr; // parent node, null for the root
   std::vector<std::unique_ptr<TPosNode>> Kids;
