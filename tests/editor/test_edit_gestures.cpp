@@ -159,6 +159,28 @@ TEST_F(EditGesturesTest, EscDuringADragPutsEverythingBack) {
   }
 }
 
+TEST_F(EditGesturesTest, EndPositionsMoveInTheEndViewUnlessAFixedFigureIsAmongThem) {
+  for (bool withFixed : {false, true}) {
+    SCOPED_TRACE(withFixed);
+    auto fig = Build({"A..", "...", "F.."});
+    Task.Options.EndPos = true;
+    Task.Figs[size_t(fig['F'])].Freedom = Fixed;
+    TFig& a = Task.Figs[size_t(fig['A'])];
+    a.EndPos = int16_t(0x81 + 2); // the field's top-right cell
+    Task.BuildMaps(true, true);
+    TPlayEngine engine(Task);
+    engine.SetPlayMode(true, false, false);
+    Task.TempFixed[size_t(fig['A'])] = 1;
+    if (withFixed) Select({fig['A'], fig['F']});
+    else Select({fig['A']});
+    Drag(RightButton, {AtEnd(2, 0), AtEnd(2, 1), AtEnd(1, 1)});
+    EXPECT_EQ(a.EndPos, withFixed ? 0x81 + 2 : 0x81 + RowStride + 1);
+    // Moved in play mode, the figure is no longer held where it stands.
+    EXPECT_EQ(Task.TempFixed[size_t(fig['A'])], withFixed ? 1 : 0);
+    ExpectConsistent();
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Deleting with both buttons
 
