@@ -1,8 +1,12 @@
 #include "editor/midend.h"
 
+#include <algorithm>
+
+#include "model/cp1251.h"
 #include "model/json_export.h"
 #include "model/streams.h"
 #include "play/json_play.h"
+#include "play/notation.h"
 
 namespace zrk {
 
@@ -11,12 +15,30 @@ namespace {
 const char* const LeaveTreeCaption = "Перейти в редактирование?";
 const char* const LeaveTreeText = "Дерево позиций будет потеряно!";
 
-constexpr int MaxAnimSpeed = 13;
+constexpr int MaxAnimSpeed = AnimSpeedCount - 1;
+
+// A moves file written on this system is UTF-8; one from the program's old home is code page 1251.
+// Text that decodes as UTF-8 with letters beyond ASCII is taken as UTF-8.
+bool LooksLikeUtf8(const std::string& text) {
+  bool multibyte = false;
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const int follow = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+    if (follow < 0 || i + size_t(follow) >= text.size()) return false;
+    for (int k = 1; k <= follow; ++k)
+      if ((static_cast<unsigned char>(text[i + size_t(k)]) >> 6) != 2) return false;
+    multibyte = multibyte || follow > 0;
+    i += size_t(follow) + 1;
+  }
+  return multibyte;
+}
 constexpr int MaxColour = 0xFFFFFF;
 
 } // namespace
 
-TMidend::TMidend(IMidendView& view) : Play(Task), UndoRing(Play, *this), view_(view) {
+TMidend::TMidend(IMidendView& view, IClock* clock)
+    : Play(Task), UndoRing(Play, *this), Pointer(Task, Play, Colours, Settings, view), Anim(Play), view_(view),
+      clock_(clock ? *clock : steady_) {
   Task.LastColor = &Settings.LastColor;
 }
 
@@ -108,17 +130,19 @@ void TMidend::Refresh(UndoStep undo) {
 // Files
 
 bool TMidend::OpenTask(const std::string& path, bool setTaskFile) {
+  StopAnimation();
   const bool ok = LoadTask(Task, path, Io());
   // A new task starts a new history; after a refused file the old one still describes the task.
   if (ok) UndoRing.ClearUndo();
   if (ok && setTaskFile) Settings.TaskFile = path;
-  FixMode = false;
+  Pointer.FixMode = false;
   ShowTask();
   view_.TaskFileChanged();
   return ok;
 }
 
 bool TMidend::SaveTask(const std::string& path) {
+  StopAnimation();
   if (!zrk::SaveTask(Task, path, Io())) return false;
   Settings.TaskFile = path;
   view_.TaskFileChanged();
@@ -142,16 +166,23 @@ void TMidend::SwitchMode(bool keepPosition) {
   if (!play && UndoRing.Failed && !view_.Confirm(LeaveTreeCaption, LeaveTreeText)) return;
   // "Текущая позиция" only leaves play mode.
   if (play && keepPosition) return Refresh(UndoStep::New);
-  FixMode = false;
+  StopAnimation();
+  Pointer.FixMode = false;
   Play.SetPlayMode(play, false, keepPosition);
   view_.SyncControls();
   Refresh(UndoStep::New);
 }
 
 // A restored snapshot redraws the window itself; a refusal has been reported.
-void TMidend::Undo() { UndoRing.Undo(&view_); }
+void TMidend::Undo() {
+  StopAnimation();
+  UndoRing.Undo(&view_);
+}
 
-void TMidend::Redo() { UndoRing.Redo(&view_); }
+void TMidend::Redo() {
+  StopAnimation();
+  UndoRing.Redo(&view_);
+}
 
 TUndoView TMidend::UndoView() const {
   TUndoView v = view_.WindowState();
@@ -169,12 +200,130 @@ void TMidend::RestoreUndoView(const TUndoView& v) {
   Colours.SameColor = v.SameColor;
   SolveOptions.Remote = v.Remote;
   SolveOptions.ManySol = v.ManySol;
-  if (!Task.Options.Play) FixMode = false;
+  if (!Task.Options.Play) Pointer.FixMode = false;
   Task.SelSummary();
   view_.SyncControls();
   view_.Relayout();
   view_.RestoreWindowState(v);
   Refresh(UndoStep::None);
 }
+
+// ---------------------------------------------------------------------------------------------
+// The board
+
+TGestureOutcome TMidend::Apply(const TGestureOutcome& out) {
+  if (out.Relayout) view_.Relayout();
+  if (out.Redraw) Refresh(out.UndoStep ? UndoStep::New : UndoStep::None);
+  else if (out.UndoStep) Refresh(UndoStep::New);
+  return out;
+}
+
+TGestureOutcome TMidend::Press(const TPointerEvent& e) { return Apply(Pointer.Press(e)); }
+
+// While an animation runs the board does not follow the mouse: its frames would fight the drag.
+TGestureOutcome TMidend::Move(const TPointerEvent& e) {
+  if (Anim.Animating()) return {};
+  return Apply(Pointer.Move(e));
+}
+
+TGestureOutcome TMidend::Release(const TPointerEvent& e) { return Apply(Pointer.Release(e)); }
+
+TGestureOutcome TMidend::Cancel() { return Apply(Pointer.Cancel()); }
+
+// ---------------------------------------------------------------------------------------------
+// Walking the line
+
+void TMidend::ApplyAnim(const TAnimEvent& ev) {
+  if (ev.Record) Refresh(UndoStep::New);
+  else if (ev.Repaint) Refresh(UndoStep::None);
+}
+
+void TMidend::GoToMove(int k) {
+  StopAnimation();
+  if (!Task.Options.Play || k == Play.Line.Cur || k < 0 || k >= Play.Line.Count) return;
+  Play.GoTo(k);
+  Refresh(UndoStep::New);
+}
+
+void TMidend::Animate(int k) {
+  if (!Task.Options.Play) return;
+  Anim.Speed = Settings.AnimSpeed;
+  ApplyAnim(Anim.Start(k, clock_.NowMs(), Task.Options.WC));
+}
+
+void TMidend::StopAnimation() { ApplyAnim(Anim.Stop(Task.Options.WC)); }
+
+void TMidend::AnimTick() {
+  Anim.Speed = Settings.AnimSpeed;
+  ApplyAnim(Anim.Tick(clock_.NowMs(), Task.Options.WC));
+}
+
+void TMidend::SetAnimSpeed(int speed) { Settings.AnimSpeed = std::clamp(speed, 0, MaxAnimSpeed); }
+
+// ---------------------------------------------------------------------------------------------
+// The position tree
+
+void TMidend::AddPosition() {
+  if (!Task.Options.Play) return;
+  StopAnimation();
+  Play.AddCurrent();
+  Refresh(UndoStep::New);
+}
+
+// Selecting a node, or clicking the current one again, brings its position back.
+void TMidend::SelectNode(TPosNode* node) {
+  if (!Task.Options.Play) return;
+  StopAnimation();
+  if (!node) {
+    Play.Tree.Select(nullptr);
+    view_.Redraw();
+    return;
+  }
+  Play.LoadNode(node);
+  Refresh(UndoStep::New);
+}
+
+void TMidend::DeleteNodes(bool self, bool subnodes) {
+  if (!Task.Options.Play) return;
+  Play.Tree.DeleteNodes(self, subnodes);
+  Refresh(UndoStep::New);
+}
+
+void TMidend::SetNote(const std::string& note) {
+  TPosNode* node = Play.Tree.Selected;
+  if (!node || node->Line->PosText == note) return;
+  node->Line->PosText = note;
+  ++Play.Tree.Revision;
+  view_.Redraw();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Move texts
+
+bool TMidend::AddMoves(const std::string& text) {
+  if (!Task.Options.Play) return false;
+  StopAnimation();
+  const std::string moves = LooksLikeUtf8(text) ? Utf8ToCp1251(text) : text;
+  if (!ApplyMoveList(Play, moves, &view_).Appended) return false;
+  Refresh(UndoStep::New);
+  return true;
+}
+
+bool TMidend::OpenMovesFile(const std::string& path) {
+  Settings.MovesFile = path;
+  const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path, &view_);
+  if (!bytes) return false;
+  return AddMoves(std::string(bytes->begin(), bytes->end()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Fixing
+
+void TMidend::UnFixAll() {
+  Task.TempFixed.fill(0);
+  Refresh(UndoStep::New);
+}
+
+void TMidend::SetFixMode(bool on) { Pointer.FixMode = on && Task.Options.Play; }
 
 } // namespace zrk

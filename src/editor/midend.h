@@ -18,6 +18,15 @@
 //   SaveState()                       the automatic save of the whole state ("Current.zrk")
 //   SwitchMode(keepPosition)          the play button (false) and "Текущая позиция" (true)
 //   Undo(), Redo()                    a neighbouring snapshot of the ring
+//   Press/Move/Release(e), Cancel()   the pointer on the board image and Esc (TPointer)
+//   GoToMove(k), Animate(k), StopAnimation(), AnimTick()   walking the played line (AnimTick is
+//                                     the 20 ms timer's beat while Anim.Animating())
+//   AddPosition(), SelectNode(n), DeleteNodes(self, subnodes), SetNote(text)   the position tree
+//   AddMoves(text), OpenMovesFile(path)   a move text appended at the current entry
+//   UnFixAll(), SetFixMode(on)        temporary fixing of figures in play mode
+//
+// Every command that changes the line or the position stops a running animation first, so that
+// no beat of the timer ever lays frames of another line or another task.
 //
 // The view is called back from inside these operations only; the midend never calls it while it
 // is being constructed.
@@ -25,14 +34,17 @@
 #include <string>
 #include <vector>
 
+#include "editor/pointer.h"
 #include "editor/settings.h"
 #include "model/ops_colours.h"
+#include "model/platform.h"
 #include "model/report.h"
 #include "model/task.h"
 #include "model/task_file.h"
+#include "play/animation.h"
 #include "play/play_engine.h"
 #include "play/undo.h"
-#include "solver/solver.h"
+#include "solver/solve_driver.h"
 
 namespace zrk {
 
@@ -61,7 +73,8 @@ class IMidendView : public IReporter {
 
 class TMidend final : private IUndoWindow, private ITaskFileHooks {
  public:
-  explicit TMidend(IMidendView& view);
+  // clock: the time of the animation; the steady clock when none is given.
+  explicit TMidend(IMidendView& view, IClock* clock = nullptr);
   TMidend(const TMidend&) = delete;
   TMidend& operator=(const TMidend&) = delete;
 
@@ -71,7 +84,8 @@ class TMidend final : private IUndoWindow, private ITaskFileHooks {
   TUndoRing UndoRing;
   TSettings Settings;
   TSolveOptions SolveOptions;
-  bool FixMode = false; // play mode: clicks on figures fix and unfix them
+  TPointer Pointer; // the board's gestures; its FixMode is the fixing mode of play
+  TAnimation Anim;
 
   IMidendView& View() { return view_; }
   IReporter& Reporter() { return view_; }
@@ -107,12 +121,51 @@ class TMidend final : private IUndoWindow, private ITaskFileHooks {
   void Undo();
   void Redo();
 
+  // --- the board ---
+  // Each feeds the pointer and carries out what concerns the task: relayout, redraw, undo step.
+  // The outcome tells the view the rest (focus, tool buttons, the numbering window).
+  TGestureOutcome Press(const TPointerEvent& e);
+  TGestureOutcome Move(const TPointerEvent& e); // ignored while an animation runs
+  TGestureOutcome Release(const TPointerEvent& e);
+  TGestureOutcome Cancel();
+
+  // --- walking the line ---
+  // Shows entry k (0 <= k < Count, another than the current one), recording an undo point.
+  void GoToMove(int k);
+  void Animate(int k);
+  void StopAnimation();
+  void AnimTick();
+  void SetAnimSpeed(int speed);
+
+  // --- the position tree ---
+  void AddPosition();
+  void SelectNode(TPosNode* node);
+  void DeleteNodes(bool self, bool subnodes);
+  // The selected node's note, code page 1251.
+  void SetNote(const std::string& note);
+
+  // --- move texts ---
+  // Appends the moves of the text (code page 1251) at the current entry; errors are reported
+  // with their place in the text, and the moves before an error are kept. True when any was.
+  bool AddMoves(const std::string& text);
+  // The same with a text file, which becomes MovesFile.
+  bool OpenMovesFile(const std::string& path);
+
+  // --- fixing ---
+  void UnFixAll();
+  void SetFixMode(bool on);
+
  private:
   // IUndoWindow
   TUndoView UndoView() const override;
   void RestoreUndoView(const TUndoView& view) override;
+  // Carries out the task's part of a pointer outcome.
+  TGestureOutcome Apply(const TGestureOutcome& out);
+  void ApplyAnim(const TAnimEvent& ev);
 
   IMidendView& view_;
+  TSteadyClock steady_;
+  IClock& clock_;
   std::string exeDir_, currentPath_;
 };
 

@@ -118,7 +118,10 @@ void TPlayEngine::SetPosition(const int16_t* positions, uint16_t* map, bool scra
       map[p] |= uint16_t(i | (cellPinned_[size_t(k)] ? CellPin : 0));
     }
   }
-  if (scratch) return;
+  if (!scratch) TakePositions(positions);
+}
+
+void TPlayEngine::TakePositions(const int16_t* positions) {
   for (int i = 1; i < stepFigCount_; ++i) {
     CurPositions[size_t(i)] = positions[i];
     TFig& f = Task.Figs[size_t(i)];

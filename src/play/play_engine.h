@@ -93,6 +93,10 @@ class TPlayEngine final : public IPlayState {
   bool Step(int16_t* positions, uint16_t* map, int fig, int dir, bool& pushed, bool allowPush = false);
   // Lays the field and every figure at positions into map; unless scratch, the figures go there.
   void SetPosition(const int16_t* positions, uint16_t* map, bool scratch);
+  // The figures take the positions (their Pos and CurPositions); the map is the caller's.
+  void TakePositions(const int16_t* positions);
+  // The number of map words that cover the field's rows: what copies and clears of maps touch.
+  int MapWords() const { return mapWords_; }
   // A fresh scratch map sized like StartMap.
   std::vector<uint16_t> ScratchMap() const { return std::vector<uint16_t>(MapSize, 0); }
 

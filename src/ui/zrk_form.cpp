@@ -135,7 +135,7 @@ void TZRKForm::ApplyOptionsToControls() {
   DimXSF->SetValue(Task.DimX, false);
   DimYSF->SetValue(Task.DimY, false);
   OnlyFieldCB->setChecked(Settings.OnlyField);
-  FixDir1Bt->setChecked(Midend.FixMode);
+  FixDir1Bt->setChecked(Midend.Pointer.FixMode);
   SameColCB->setChecked(Colours.SameColor);
   ApplyModeVisibility(o.Play);
 }

@@ -101,7 +101,7 @@ class TZRKForm : public QMainWindow,
   TNumsForm* NumsForm = nullptr;
 
   // The editing gestures on the board, and the numbering window's list they take numbers from.
-  std::unique_ptr<TEditGestures> Gestures;
+  TEditGestures* Gestures = nullptr; // the editing half of the midend's pointer
   TNumberList Numbers;
 
   // --- operations ---

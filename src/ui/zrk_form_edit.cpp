@@ -23,7 +23,7 @@ constexpr int NumsToolIndex = int(EditTool::Nums);
 } // namespace
 
 void TZRKForm::BuildEditing() {
-  Gestures = std::make_unique<TEditGestures>(Task, Colours, *Reporter);
+  Gestures = &Midend.Pointer.Edit;
   Gestures->Numbers = &Numbers;
   Im->Input = this;
   Task.Hooks = this;
@@ -51,28 +51,23 @@ void TZRKForm::BuildEditing() {
 
 void TZRKForm::BoardPress(const TPointerEvent& e) {
   ToolsFromButtons();
-  ApplyGesture(Gestures->Press(e));
+  ApplyGesture(Midend.Press(e));
 }
 
-void TZRKForm::BoardMove(const TPointerEvent& e) { ApplyGesture(Gestures->Move(e)); }
+void TZRKForm::BoardMove(const TPointerEvent& e) { ApplyGesture(Midend.Move(e)); }
 
-void TZRKForm::BoardRelease(const TPointerEvent& e) { ApplyGesture(Gestures->Release(e)); }
+void TZRKForm::BoardRelease(const TPointerEvent& e) { ApplyGesture(Midend.Release(e)); }
 
-void TZRKForm::CancelAClick() { ApplyGesture(Gestures->Cancel()); }
+void TZRKForm::CancelAClick() { ApplyGesture(Midend.Cancel()); }
 
+// The midend has redrawn what the gesture changed; the window's own controls follow here.
 void TZRKForm::ApplyGesture(const TGestureOutcome& out) {
   if (out.ClearFocus)
     if (QWidget* focused = focusWidget()) focused->clearFocus();
   if (out.ToolChanged) {
     TUpdating updating(Updating);
     for (int i = 0; i < ToolButtons.size(); ++i) ToolButtons[i]->setChecked(i == int(Gestures->Tool));
-  }
-  if (out.Relayout) Relayout();
-  if (out.Redraw) {
-    Refresh(out.UndoStep ? UndoStep::New : UndoStep::None);
-  } else if (out.UndoStep) {
-    UndoRing.RecordUndo();
-    EnableUndoButtons();
+    FixDir1Bt->setChecked(Midend.Pointer.FixMode);
   }
   if (out.NumberTaken) NumsForm->NumberTaken();
   if (out.FocusNumbers && NumsMode) NumsForm->FocusName();
@@ -81,7 +76,7 @@ void TZRKForm::ApplyGesture(const TGestureOutcome& out) {
 
 void TZRKForm::UpdateBoardCursor() {
   Qt::CursorShape shape = Qt::ArrowCursor;
-  if (Gestures->Dragging()) {
+  if (Gestures->Dragging() || Midend.Pointer.Moving()) {
     shape = Qt::ClosedHandCursor;
   } else if (!Task.Options.Play) {
     switch (Gestures->Tool) {

@@ -312,11 +312,11 @@ TEST(ShapeClasses, SameShapeFreedomAndColourShareAClass) {
   EXPECT_EQ(task.Figs[size_t(fig['B'])].ShapeClass, 1);
   EXPECT_EQ(task.Figs[size_t(fig['C'])].ShapeClass, 2);
 
-  task.Figs[size_t(fig['B'])].EndPos = 0; // without an end position B keeps its class
+  task.Figs[size_t(fig['B'])].EndPos = 0; // without an end position B has no class at all
   task.Options.DifByName = false;
   ComputeShapeClasses(task);
   EXPECT_EQ(task.Figs[size_t(fig['C'])].ShapeClass, 1);
-  EXPECT_EQ(task.Figs[size_t(fig['B'])].ShapeClass, 1);
+  EXPECT_EQ(task.Figs[size_t(fig['B'])].ShapeClass, NoShapeClass);
 }
 
 } // namespace
