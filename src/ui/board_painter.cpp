@@ -63,7 +63,8 @@ class TPositionPainter {
       : P(p), Task(task), G(g), EndView(endView), Map(endView ? task.EndMap : task.StartMap),
         Play(task.Options.Play),
         Labels(task.Options.ShowNums || view.NumsMode || task.Options.DifByName),
-        Font1(MakeLabelFont(view.Font, g.F1)), Font2(MakeLabelFont(view.Font, g.F2)) {}
+        Font1(MakeLabelFont(view.Font, g.F1)), Font2(MakeLabelFont(view.Font, g.F2)),
+        AnimDirs(endView || view.AnimFrac <= 0 ? nullptr : view.AnimDirs), AnimFrac(view.AnimFrac) {}
 
   void Draw() {
     ForEachCell([&](int code, int x, int y) { FieldBackground(code, x, y); });
@@ -83,7 +84,32 @@ class TPositionPainter {
   const bool Play;
   const bool Labels;
   const TFont Font1, Font2;
+  const uint8_t* AnimDirs; // null unless an animation step is drawn (main view only)
+  const int AnimFrac;
   std::array<bool, FigSlots> Marked{};
+
+  bool Animating() const { return AnimDirs != nullptr; }
+  // The direction (0..3) in which figure f slides, or -1 when it stands still.
+  int Sliding(int f) const { return Animating() && f > 0 && AnimDirs[f] ? AnimDirs[f] - 1 : -1; }
+  // Where the cell at (x, y) of figure f is drawn.
+  QPoint Shifted(int f, int x, int y) const {
+    switch (Sliding(f)) {
+      case DirDown: return {x, y + AnimFrac};
+      case DirRight: return {x + AnimFrac, y};
+      case DirUp: return {x, y - AnimFrac};
+      case DirLeft: return {x - AnimFrac, y};
+      default: return {x, y};
+    }
+  }
+  // A sliding figure's cell whose trailing edge uncovers the field: the cell behind it holds no
+  // figure sliding the same way.
+  bool Trailing(int code) const {
+    const int f = Fig(Word(code));
+    const int dir = Sliding(f);
+    if (dir < 0) return false;
+    const int behind = Fig(Word(code - DirStep[dir]));
+    return behind == 0 || Sliding(behind) != dir;
+  }
 
   // Every map cell of the board and its one-cell ring, row by row; (x, y) is its top-left pixel.
   template <class F>
@@ -110,14 +136,17 @@ class TPositionPainter {
 
   void FieldBackground(int code, int x, int y) {
     const uint16_t w = Word(code);
-    if (w != 0 && Fig(w) == 0) Fill(P, x, y, x + G.S, y + G.S, ToQColor(Task.Field().Color));
+    const bool uncovered = (w & CellField) && Trailing(code);
+    if ((w != 0 && Fig(w) == 0) || uncovered) Fill(P, x, y, x + G.S, y + G.S, ToQColor(Task.Field().Color));
   }
 
   void GridAndBorder(int code, int x, int y) {
     const uint16_t w = Word(code);
-    if (w == 0 || Fig(w) != 0) return;
+    if (w == 0 || (Fig(w) != 0 && !((w & CellField) && Trailing(code)))) return;
+    // While figures slide, the cells under them count as empty field.
+    const int mask = Animating() ? CellField : 0x1FF;
     for (int k = 0; k < 4; ++k) {
-      const int v = 0x100 - (Word(code + DirStep[k]) & 0x1FF);
+      const int v = 0x100 - (Word(code + DirStep[k]) & mask);
       if (v < 0) continue;
       if (v == 0 && !(Task.Options.GridF && (k == DirDown || k == DirRight))) continue;
       if (k == DirDown && (w & WallBelow)) continue;
@@ -129,6 +158,8 @@ class TPositionPainter {
   void FigureCell(int code, int x, int y) {
     const int f = Fig(Word(code));
     if (f == 0) return;
+    const QPoint at = Shifted(f, x, y);
+    x = at.x(), y = at.y();
     const TFig& fig = Task.Figs[f];
     Fill(P, x, y, x + G.S, y + G.S, ToQColor(fig.Color));
     if (!Play && fig.Selected) {
@@ -142,12 +173,14 @@ class TPositionPainter {
   void FigureOutline(int code, int x, int y) {
     const uint16_t w = Word(code);
     if (Fig(w) == 0) return;
+    const QPoint at = Shifted(Fig(w), x, y);
     for (int k = 0; k < 4; ++k) {
       const int dv = (w & 0x1FF) - (Word(code + DirStep[k]) & 0x1FF);
-      if (dv <= 0) continue;
-      if (k == DirDown && (w & WallBelow)) continue;
-      if (k == DirRight && (w & WallOnTheRight)) continue;
-      EdgeBar(x, y, k, Black);
+      // While figures slide apart every figure draws its whole outline itself.
+      if (dv == 0 || (dv < 0 && !Animating())) continue;
+      if (!Animating() && k == DirDown && (w & WallBelow)) continue;
+      if (!Animating() && k == DirRight && (w & WallOnTheRight)) continue;
+      EdgeBar(at.x(), at.y(), k, Black);
     }
   }
 
@@ -166,6 +199,8 @@ class TPositionPainter {
     const uint16_t w = Word(code);
     const int f = Fig(w);
     if (f == 0) return;
+    const QPoint at = Shifted(f, x, y);
+    x = at.x(), y = at.y();
     if (w & CellPin) Pin(x, y);
     if (Marked[f]) return;
     Marked[f] = true;

@@ -27,6 +27,10 @@ struct TBoardView {
   bool HasRect = false;
   CellCode RectFrom = 0, RectTo = 0;
   bool RectInEnd = false;
+  // An animation step in progress: in the main view every figure with a direction in AnimDirs
+  // (indexed by figure; 1 down, 2 right, 3 up, 4 left, 0 still) is drawn AnimFrac pixels that way.
+  const uint8_t* AnimDirs = nullptr;
+  int AnimFrac = 0;
 };
 
 QColor ToQColor(Colour c);  // 0x00BBGGRR

@@ -34,6 +34,8 @@ TSpinFr::TSpinFr(QWidget* parent) : QFrame(parent) {
   E->setObjectName("E");
   E->setFixedWidth(36);
   E->setAlignment(Qt::AlignRight);
+  // The window's shortcuts keep working until the user clicks into the box and types.
+  E->setFocusPolicy(Qt::ClickFocus);
   E->installEventFilter(this);
   UpBt = new QToolButton(this);
   UpBt->setObjectName("UpBt");
@@ -51,6 +53,10 @@ TSpinFr::TSpinFr(QWidget* parent) : QFrame(parent) {
   OkBt->setText("OK");
   OkBt->setFixedSize(24, 22);
   OkBt->setFocusPolicy(Qt::NoFocus);
+  // The button's place is kept while it is hidden, so that showing it never widens the window.
+  QSizePolicy keep = OkBt->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  OkBt->setSizePolicy(keep);
   OkBt->hide();
 
   auto* spin = new QVBoxLayout;

@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QRadioButton>
@@ -23,6 +26,8 @@
 #include "ui/colour_strip.h"
 #include "ui/ini_store.h"
 #include "ui/message_reporter.h"
+#include "ui/play_nav_panel.h"
+#include "ui/tree_panel.h"
 #include "ui/spin_frame.h"
 #include "ui/task_names.h"
 #include "ui/updating.h"
@@ -70,6 +75,7 @@ TZRKForm::TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* r
   // A file that fails to load still leaves a task on the screen.
   Midend.Start(fileToLoad);
   ShowTaskName(true);
+  qApp->installEventFilter(this);
 }
 
 TZRKForm::~TZRKForm() = default;
@@ -89,6 +95,12 @@ void TZRKForm::ConnectHandlers() {
   for (int i = 0; i < freedom.size(); ++i)
     connect(freedom[i], &QToolButton::clicked, this, [this, i] { FreedomBtClick(i); });
   connect(UnFixBt, &QToolButton::clicked, this, &TZRKForm::UnFixBtClick);
+  connect(FixDir1Bt, &QToolButton::clicked, this, [this](bool down) {
+    if (!Updating) Midend.SetFixMode(down);
+  });
+  connect(OpenMovesBt, &QToolButton::clicked, this, [this] {
+    OpenMovesBtClick(QGuiApplication::keyboardModifiers() & Qt::ControlModifier);
+  });
   connect(OpenBt, &QToolButton::clicked, this, &TZRKForm::OpenBtClick);
   connect(SaveBt, &QToolButton::clicked, this, [this] { SaveBtClick(false); });
   connect(SaveAsBt, &QToolButton::clicked, this, [this] { SaveBtClick(true); });
@@ -110,8 +122,8 @@ void TZRKForm::ConnectHandlers() {
                                CopyBt, Copy1Bt, AddColBt, DelColBt, AddRowBt, DelRowBt, ClearWallsBt,
                                ClearPinsBn, ToEndBt, ToBegBt, ToBufBt, FromBufBt, TextBt,
                                NavigBt, HelpBt, PictBt, FlipHorBt, FlipVertBt, Rotate270Bt,
-                               Rotate90Bt, Rotate180Bt, InvertSelBt, FixDir1Bt, OpenMovesBt, ChooseColBt, NormCol,
-                               GridColBt, WallColBt, TreeV};
+                               Rotate90Bt, Rotate180Bt, InvertSelBt, ChooseColBt, NormCol,
+                               GridColBt, WallColBt};
   for (QWidget* w : notYet) w->setEnabled(false);
   for (QAction* a : {HelpA, MinusA, ToBufA, FromBufA}) a->setEnabled(false);
 }
@@ -206,9 +218,7 @@ void TZRKForm::FreedomBtClick(int freedom) {
 }
 
 void TZRKForm::UnFixBtClick() {
-  if (Updating) return;
-  Task.TempFixed.fill(0);
-  Refresh(UndoStep::New);
+  if (!Updating) Midend.UnFixAll();
 }
 
 // The cell size may not make the image exceed its pixel limit; the frame shows the lowered value.
@@ -278,6 +288,33 @@ void TZRKForm::LimitTreeWidth() {
   Splitter1->setSizes({std::max(0, w - tree), tree});
 }
 
+// --- keyboard ---
+
+// When the window becomes active the keys are the window's: no control keeps the focus, except a
+// number-entry frame being typed into.
+void TZRKForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+  QWidget* focused = focusWidget();
+  const TSpinFr* editing = TSpinFr::EditingFrame();
+  if (focused && !(editing && editing->isAncestorOf(focused))) focused->clearFocus();
+}
+
+// The window's shortcuts work whatever control has the focus: an edit box would otherwise take
+// Ctrl+Z or Shift+BkSp for itself. Only a number-entry frame being typed into keeps its keys.
+bool TZRKForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this && !TSpinFr::EditingFrame()) {
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (const QAction* a : actions()) {
+      if (!a->isEnabled() || !a->shortcuts().contains(pressed)) continue;
+      event->ignore();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void TZRKForm::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (Task.Options.Play) LimitTreeWidth();
@@ -297,8 +334,9 @@ void TZRKForm::Redraw() {
     bool anyFixed = false;
     for (int i = 1; i < Task.FigCount; ++i) anyFixed = anyFixed || Task.TempFixed[size_t(i)];
     UnFixBt->setVisible(anyFixed);
-    counter = Cp1251ToUtf8(CounterText(Play));
-    MovesL->setText(QString::fromStdString(counter));
+    counter = Cp1251ToUtf8(CounterText(Play, Midend.Anim.ShowsNextMove()));
+    NavP->Sync();
+    TreePanel->Sync();
     Solve->UpdateResultButtons();
   }
   EnableUndoButtons();
@@ -316,6 +354,10 @@ void TZRKForm::DrawBoardImage(const std::string& counterText) {
   view.NumsMode = NumsMode;
   view.CounterText = counterText;
   view.HasRect = Gestures && Gestures->GestureRect(view.RectFrom, view.RectTo, view.RectInEnd);
+  if (Midend.Anim.Animating()) {
+    view.AnimDirs = Midend.Anim.Dirs().data();
+    view.AnimFrac = Midend.Anim.Offset();
+  }
   QPainter p(&Im->Bitmap);
   DrawBoard(p, Task, g, view);
   Im->update();

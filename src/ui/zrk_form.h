@@ -42,7 +42,9 @@ class QTreeWidget;
 namespace zrk {
 
 class TImageView;
+class TPlayNavPanel;
 class TRectForm;
+class TTreePanel;
 class TSpinFr;
 
 class TZRKForm : public QMainWindow,
@@ -92,6 +94,8 @@ class TZRKForm : public QMainWindow,
   TBoardWidget* Im;
   TImageView* ImC;
   QSplitter* Splitter1;
+  TPlayNavPanel* NavP;    // walking the line, the move counter MovesL
+  TTreePanel* TreePanel; // the position tree TreeV with its note and buttons
   QLabel* MovesL;
   QTreeWidget* TreeV;
   QAction *HelpA, *SaveA, *OpenA, *CloseWithoutSaveA, *CancelA, *PlusA, *MinusA, *UndoA, *RedoA, *ToBufA, *FromBufA;
@@ -123,6 +127,8 @@ class TZRKForm : public QMainWindow,
   void ApplyOptionsToControls();
 
   void OpenBtClick();
+  // "Ходы": a moves file, or with Ctrl the clipboard's text.
+  void OpenMovesBtClick(bool fromClipboard);
   void SaveBtClick(bool saveAs);
   void RectBtClick();
   void ClearAllBtClick();
@@ -137,6 +143,8 @@ class TZRKForm : public QMainWindow,
   void dropEvent(QDropEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   std::unique_ptr<IReporter> OwnReporter;
@@ -173,6 +181,7 @@ class TZRKForm : public QMainWindow,
   void SolvingChanged(bool solving, const QList<QWidget*>& keep) override;
   void LineChanged(bool undoPoint) override;
   void ShowError(const QString& caption, const QString& text) override;
+  void StopAnimation() override { Midend.StopAnimation(); }
   TControlLock SolveLock;
   void BuildSolving();
 

@@ -1,7 +1,9 @@
 // The main window's settings, its start task and automatic save, and the commands that open and
 // save task files.
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -72,6 +74,25 @@ void TZRKForm::OpenBtClick() {
   dialog.selectFile(info.completeBaseName());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   OpenTaskFile(dialog.selectedFiles().first(), true);
+}
+
+void TZRKForm::OpenMovesBtClick(bool fromClipboard) {
+  if (!Task.Options.Play) return;
+  Midend.StopAnimation();
+  if (fromClipboard) {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!text.isEmpty()) Midend.AddMoves(text.toStdString());
+    return;
+  }
+  const QFileInfo last(QString::fromStdString(Settings.MovesFile));
+  QFileDialog dialog(this, QStringLiteral("Открыть цепочку ходов"), last.isDir() ? last.filePath() : last.path(),
+                     QStringLiteral("Ходы из текста (*.txt)"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix("txt");
+  if (!last.isDir()) dialog.selectFile(last.fileName());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  Midend.OpenMovesFile(dialog.selectedFiles().first().toStdString());
 }
 
 void TZRKForm::dragEnterEvent(QDragEnterEvent* event) {

@@ -20,6 +20,8 @@
 #include "ui/board_image.h"
 #include "ui/board_widget.h"
 #include "ui/colour_strip.h"
+#include "ui/play_nav_panel.h"
+#include "ui/tree_panel.h"
 #include "ui/spin_frame.h"
 #include "ui/zrk_form.h"
 
@@ -343,17 +345,15 @@ QWidget* TZRKForm::BuildTopStrip() {
 
 QWidget* TZRKForm::BuildTreePanel() {
   TreeP = Panel(this, "TreeP");
-  TreeP->setMinimumWidth(299);
+  TreeP->setMinimumWidth(MinTreeWidth);
   auto* col = new QVBoxLayout(TreeP);
   col->setContentsMargins(4, 4, 4, 4);
-  MovesL = new QLabel(TreeP);
-  MovesL->setObjectName("MovesL");
-  MovesL->setToolTip(QStringLiteral("Количество ходов до текущей позиции"));
-  TreeV = new QTreeWidget(TreeP);
-  TreeV->setObjectName("TreeV");
-  TreeV->setHeaderHidden(true);
-  col->addWidget(MovesL);
-  col->addWidget(TreeV, 1);
+  NavP = new TPlayNavPanel(Midend, TreeP);
+  TreePanel = new TTreePanel(Midend, TreeP);
+  MovesL = NavP->MovesL;
+  TreeV = TreePanel->Tr;
+  col->addWidget(NavP);
+  col->addWidget(TreePanel, 1);
   return TreeP;
 }
 
