@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("ZRK");
   zrk::ApplyDesignFont();
+  zrk::InstallQtTranslations();
   const zrk::TAppPaths paths = zrk::TAppPaths::Locate(QApplication::applicationDirPath());
   zrk::TZRKForm ZRKForm(paths, app.arguments().mid(1));
   ZRKForm.show();

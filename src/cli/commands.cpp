@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace zrk::cli {
 
@@ -21,6 +22,19 @@ int PrintCommandUsage(const char* name) {
     if (std::strcmp(c.Name, name) == 0) std::fprintf(stderr, "Использование: zrk-cli %s %s\n", c.Name, c.Usage);
   }
   return 2;
+}
+
+int CheckFileArguments(const char* name, int argc, char** argv, std::initializer_list<const char*> missing) {
+  for (int i = 0; i < argc; ++i)
+    if (std::strncmp(argv[i], "--", 2) == 0) return UsageError(name, std::string("неизвестный параметр ") + argv[i]);
+  if (argc > int(missing.size())) return UsageError(name, std::string("лишний параметр ") + argv[missing.size()]);
+  if (argc < int(missing.size())) return UsageError(name, missing.begin()[argc]);
+  return 0;
+}
+
+int UsageError(const char* name, const std::string& problem) {
+  std::fprintf(stderr, "zrk-cli %s: %s\n", name, problem.c_str());
+  return PrintCommandUsage(name);
 }
 
 } // namespace zrk::cli

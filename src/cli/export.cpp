@@ -10,10 +10,8 @@
 namespace zrk::cli {
 
 int RunExport(int argc, char** argv) {
-  if (argc != 2) {
-    PrintCommandUsage("export");
-    return 2;
-  }
+  if (const int bad = CheckFileArguments("export", argc, argv, {"не указан файл задачи", "не указан файл JSON"}))
+    return bad;
   TPlaySession s;
   if (!s.Load(argv[0])) return 2;
   const std::string json = ExportTaskJson(s.Task, JsonPlayData(s.Engine));

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   for (const auto& entry : zrk::cli::Commands()) {
     if (command == entry.Name) return entry.Run(argc - 2, argv + 2);
   }
+  std::fprintf(stderr, "zrk-cli: неизвестная команда %s\n", command.c_str());
   PrintUsage();
   return 2;
 }

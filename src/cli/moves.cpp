@@ -11,24 +11,21 @@
 namespace zrk::cli {
 
 int RunMoves(int argc, char** argv) {
-  if (argc != 1) {
-    PrintCommandUsage("moves");
-    return 2;
-  }
+  if (const int bad = CheckFileArguments("moves", argc, argv, {"не указан файл задачи"})) return bad;
   TPlaySession s;
   if (!s.Load(argv[0])) return 2;
   const TPlayEngine& e = s.Engine;
   if (!s.Task.Options.Play) {
-    std::puts("play mode: no");
+    std::puts("режим игры: нет");
     return 0;
   }
   std::string line = LineText(e, false);
   const std::string rest = LineText(e, true);
   if (!line.empty() && !rest.empty()) line += ' ';
   line += rest;
-  std::printf("line: %s\n", Cp1251ToUtf8(line).c_str());
-  std::printf("current: %d of %d\n", e.Line.Cur, e.Line.Count - 1);
-  std::puts("tree:");
+  std::printf("линия: %s\n", Cp1251ToUtf8(line).c_str());
+  std::printf("текущая позиция: %d из %d\n", e.Line.Cur, e.Line.Count - 1);
+  std::puts("дерево:");
   for (const TPosNode* n : e.Tree.PreOrder()) {
     const std::string text = Cp1251ToUtf8(NodeText(s.Task, e.MiniMoves, *n->Line));
     std::printf("%s%s%s\n", std::string(size_t(2 * n->Depth()), ' ').c_str(), text.c_str(),

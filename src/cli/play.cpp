@@ -19,7 +19,7 @@ namespace zrk::cli {
 
 namespace {
 
-int Usage() { return PrintCommandUsage("play"); }
+int Fail(const std::string& problem) { return UsageError("play", problem); }
 
 bool ParseIndex(const char* s, int& out) {
   char* end = nullptr;
@@ -37,32 +37,37 @@ int RunPlay(int argc, char** argv) {
   std::optional<int> at;
   for (int i = 0; i < argc; ++i) {
     const std::string a = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (a == "--moves" && hasValue) {
+    const bool option = a == "--moves" || a == "--moves-file" || a == "--at" || a == "--save-node" || a == "--out";
+    if (option && i + 1 >= argc) return Fail(a + ": нет значения");
+    if (a == "--moves") {
       moves = Utf8ToCp1251(argv[++i]);
-    } else if (a == "--moves-file" && hasValue) {
+    } else if (a == "--moves-file") {
       movesFile = argv[++i];
-    } else if (a == "--at" && hasValue) {
+    } else if (a == "--at") {
       int n = 0;
-      if (!ParseIndex(argv[++i], n)) return Usage();
+      if (!ParseIndex(argv[++i], n)) return Fail("--at: ожидается номер позиции (0, 1, 2, ...)");
       at = n;
-    } else if (a == "--save-node" && hasValue) {
+    } else if (a == "--save-node") {
       note = Utf8ToCp1251(argv[++i]);
-    } else if (a == "--out" && hasValue) {
+    } else if (a == "--out") {
       out = argv[++i];
-    } else if (taskPath.empty() && a.rfind("--", 0) != 0) {
+    } else if (a.rfind("--", 0) == 0) {
+      return Fail("неизвестный параметр " + a);
+    } else if (taskPath.empty()) {
       taskPath = a;
     } else {
-      return Usage();
+      return Fail("лишний параметр " + a);
     }
   }
-  if (taskPath.empty() || out.empty() || moves.has_value() == !movesFile.empty()) return Usage();
+  if (taskPath.empty()) return Fail("не указан файл задачи");
+  if (out.empty()) return Fail("не указан --out");
+  if (moves.has_value() == !movesFile.empty()) return Fail("нужен один из параметров --moves и --moves-file");
 
   TPlaySession s;
   if (!movesFile.empty()) {
     auto bytes = ReadWholeFile(movesFile, &s.Reporter);
     if (!bytes) return 2;
-    moves = std::string(bytes->begin(), bytes->end());
+    moves = MoveTextToCp1251(std::string(bytes->begin(), bytes->end()));
   }
   if (!s.Load(taskPath)) return 2;
   TPlayEngine& e = s.Engine;

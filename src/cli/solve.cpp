@@ -131,8 +131,6 @@ void PrintSummary(const TSolveCounts& s) {
   if (s.ForgetIndex) std::printf("Первый не удаленный уровень: %d\n", s.ForgetIndex);
 }
 
-void Usage() { PrintCommandUsage("solve"); }
-
 } // namespace
 
 int RunSolve(int argc, char** argv) {
@@ -141,47 +139,41 @@ int RunSolve(int argc, char** argv) {
   const char* path = nullptr;
   const char* outPath = nullptr;
   long at = -1;
+  auto fail = [](const std::string& problem) { return UsageError("solve", problem); };
   for (int i = 0; i < argc; ++i) {
     const std::string a = argv[i];
+    const bool takesValue = a == "--many" || a == "--memory" || a == "--out" || a == "--at";
+    if (takesValue && i + 1 >= argc) return fail(a + ": нет значения");
     if (a == "--remote") options.Remote = true;
     else if (a == "--no-remote") options.Remote = false;
     else if (a == "--count") options.CountSol = true;
     else if (a == "--forget") options.ForgetLayers = true;
     else if (a == "--json") json = true;
-    else if (a == "--many" && i + 1 < argc) {
+    else if (a == "--many") {
       char* end = nullptr;
       const long n = std::strtol(argv[++i], &end, 10);
-      if (*end != 0 || n < 1 || n > MaxSolutions) {
-        Usage();
-        return 2;
-      }
+      if (*end != 0 || n < 1 || n > MaxSolutions)
+        return fail("--many: ожидается число от 1 до " + std::to_string(MaxSolutions));
       options.ManySol = true;
       options.SolMax = int(n);
-    } else if (a == "--memory" && i + 1 < argc) {
-      if (!ParseBytes(argv[++i], options.AvailableMemory)) {
-        Usage();
-        return 2;
-      }
-    } else if (a == "--out" && i + 1 < argc) {
+    } else if (a == "--memory") {
+      if (!ParseBytes(argv[++i], options.AvailableMemory))
+        return fail("--memory: ожидается размер в байтах, можно с K, M или G");
+    } else if (a == "--out") {
       outPath = argv[++i];
-    } else if (a == "--at" && i + 1 < argc) {
+    } else if (a == "--at") {
       char* end = nullptr;
       at = std::strtol(argv[++i], &end, 10);
-      if (*end != 0 || at < 0) {
-        Usage();
-        return 2;
-      }
-    } else if (!a.empty() && a[0] != '-' && !path) {
+      if (*end != 0 || at < 0) return fail("--at: ожидается номер позиции (0, 1, 2, ...)");
+    } else if (a.rfind("--", 0) == 0 || (a.size() > 1 && a[0] == '-')) {
+      return fail("неизвестный параметр " + a);
+    } else if (!path) {
       path = argv[i];
     } else {
-      Usage();
-      return 2;
+      return fail("лишний параметр " + a);
     }
   }
-  if (!path) {
-    Usage();
-    return 2;
-  }
+  if (!path) return fail("не указан файл задачи");
 
   TPlaySession session;
   if (!session.Load(path)) return 2;
@@ -189,7 +181,7 @@ int RunSolve(int argc, char** argv) {
   TPlayEngine& engine = session.Engine;
   // The solve starts where the window's would: in play mode, at an entry of the played line.
   if (at >= 0 && (!task.Options.Play || at >= engine.Line.Count)) {
-    std::fprintf(stderr, "!: --at %ld: the task has no played line with entry %ld\n", at, at);
+    std::fprintf(stderr, "!: --at %ld: в задаче нет сыгранной линии с позицией %ld\n", at, at);
     return 2;
   }
   if (task.Options.Play) engine.GoTo(int(std::max(at, 0L))); // without --at from the initial position

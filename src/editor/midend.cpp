@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "model/cp1251.h"
 #include "model/json_export.h"
 #include "model/streams.h"
 #include "play/json_play.h"
@@ -16,22 +15,6 @@ const char* const LeaveTreeCaption = "Перейти в редактирован
 const char* const LeaveTreeText = "Дерево позиций будет потеряно!";
 
 constexpr int MaxAnimSpeed = AnimSpeedCount - 1;
-
-// A moves file written on this system is UTF-8; one from the program's old home is code page 1251.
-// Text that decodes as UTF-8 with letters beyond ASCII is taken as UTF-8.
-bool LooksLikeUtf8(const std::string& text) {
-  bool multibyte = false;
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    const int follow = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-    if (follow < 0 || i + size_t(follow) >= text.size()) return false;
-    for (int k = 1; k <= follow; ++k)
-      if ((static_cast<unsigned char>(text[i + size_t(k)]) >> 6) != 2) return false;
-    multibyte = multibyte || follow > 0;
-    i += size_t(follow) + 1;
-  }
-  return multibyte;
-}
 constexpr int MaxColour = 0xFFFFFF;
 
 } // namespace
@@ -303,8 +286,7 @@ void TMidend::SetNote(const std::string& note) {
 bool TMidend::AddMoves(const std::string& text) {
   if (!Task.Options.Play) return false;
   StopAnimation();
-  const std::string moves = LooksLikeUtf8(text) ? Utf8ToCp1251(text) : text;
-  if (!ApplyMoveList(Play, moves, &view_).Appended) return false;
+  if (!ApplyMoveList(Play, MoveTextToCp1251(text), &view_).Appended) return false;
   Refresh(UndoStep::New);
   return true;
 }

@@ -1,5 +1,6 @@
 #include "play/notation.h"
 
+#include "model/cp1251.h"
 #include "play/line_limits.h"
 
 #include <array>
@@ -384,5 +385,25 @@ TMoves0 ParseMoves(std::string_view text, const TTask& task, IReporter* reporter
   }
   return line;
 }
+
+namespace {
+
+bool LooksLikeUtf8(const std::string& text) {
+  bool multibyte = false;
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const int follow = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+    if (follow < 0 || i + size_t(follow) >= text.size()) return false;
+    for (int k = 1; k <= follow; ++k)
+      if ((static_cast<unsigned char>(text[i + size_t(k)]) >> 6) != 2) return false;
+    multibyte = multibyte || follow > 0;
+    i += size_t(follow) + 1;
+  }
+  return multibyte;
+}
+
+} // namespace
+
+std::string MoveTextToCp1251(const std::string& text) { return LooksLikeUtf8(text) ? Utf8ToCp1251(text) : text; }
 
 } // namespace zrk

@@ -39,6 +39,11 @@ std::string NodeText(const TTask& task, bool miniMoves, const TMoves0& line);
 
 extern const char* const AddMovesErrorCaption; // "Ошибка при добавлении ходов"
 
+// A move text as a file or the clipboard brings it: text that decodes as UTF-8 with letters beyond
+// ASCII (a file written on this system) is converted to code page 1251; anything else (a file of
+// the program's old home) is taken as it is.
+std::string MoveTextToCp1251(const std::string& text);
+
 // Parses a move text; an error is reported (when a reporter is given) and ends the parse with the
 // moves read before it. failed, when given, tells whether an error occurred.
 TMoves0 ParseMoves(std::string_view text, const TTask& task, IReporter* reporter, bool* failed = nullptr);

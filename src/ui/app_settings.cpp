@@ -4,11 +4,14 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryFile>
+#include <QTranslator>
 #include <QWidget>
 
 namespace zrk {
@@ -58,6 +61,13 @@ void ApplyDesignFont() {
   font.setFamilies({"Tahoma", "DejaVu Sans Condensed"});
   font.setStyleHint(QFont::SansSerif);
   QGuiApplication::setFont(font);
+}
+
+bool InstallQtTranslations() {
+  static QTranslator translator;
+  const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (!translator.load(QLocale(QLocale::Russian, QLocale::Russia), "qtbase", "_", dir)) return false;
+  return QCoreApplication::installTranslator(&translator);
 }
 
 QSettings* OpenSettings(const QString& iniPath) { return new QSettings(iniPath, QSettings::IniFormat); }

@@ -26,6 +26,10 @@ struct TAppPaths {
 // The window font of the design: Tahoma 8 pt, or the nearest sans-serif face.
 void ApplyDesignFont();
 
+// Qt's own texts (file dialogs, message box buttons) in Russian, from the system's Qt translations.
+// Returns whether they were found.
+bool InstallQtTranslations();
+
 // Opens the settings file in INI format.
 QSettings* OpenSettings(const QString& iniPath);
 

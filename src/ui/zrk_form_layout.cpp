@@ -25,6 +25,10 @@
 #include "ui/spin_frame.h"
 #include "ui/zrk_form.h"
 
+// The program's own icons live in the window library; a static library's resources are registered
+// by hand, outside any namespace.
+static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+
 namespace zrk {
 
 namespace {
@@ -45,9 +49,14 @@ QToolButton* Tool(QWidget* parent, const char* name, const QString& text, const 
   return b;
 }
 
-QToolButton* IconTool(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const QString& hint) {
+// A standard command's icon from the desktop's theme (freedesktop names), or the program's own.
+QIcon CommandIcon(const QString& themeName) {
+  return QIcon::fromTheme(themeName, QIcon(":/icons/" + themeName + ".svg"));
+}
+
+QToolButton* IconTool(QWidget* parent, const char* name, const QString& themeName, const QString& hint) {
   QToolButton* b = Tool(parent, name, QString(), hint);
-  b->setIcon(parent->style()->standardIcon(icon));
+  b->setIcon(CommandIcon(themeName));
   return b;
 }
 
@@ -88,6 +97,7 @@ QLabel* Label(QWidget* parent, const QString& text) { return new QLabel(text, pa
 } // namespace
 
 void TZRKForm::BuildControls() {
+  InitIconResources();
   auto* central = new QWidget(this);
   central->setObjectName("ClientP");
   auto* column = new QVBoxLayout(central);
@@ -251,8 +261,8 @@ QWidget* TZRKForm::BuildTopStrip() {
   // History and transfer.
   auto* history = new QWidget(strip);
   QGridLayout* hg = Grid(history);
-  UndoBt = Tool(history, "UndoBt", QStringLiteral("↶"), QStringLiteral("Отмена действия (Ctrl+Z или Alt+BkSp)"));
-  RedoBt = Tool(history, "RedoBt", QStringLiteral("↷"), QStringLiteral("Возврат действия (Ctrl+Shift+Z или Shift+BkSp)"));
+  UndoBt = IconTool(history, "UndoBt", "edit-undo", QStringLiteral("Отмена действия (Ctrl+Z или Alt+BkSp)"));
+  RedoBt = IconTool(history, "RedoBt", "edit-redo", QStringLiteral("Возврат действия (Ctrl+Shift+Z или Shift+BkSp)"));
   ToEndBt = Tool(history, "ToEndBt", QStringLiteral("⇥"), QString());
   ToBegBt = Tool(history, "ToBegBt", QStringLiteral("⇤"), QString());
   ToBufBt = Tool(history, "ToBufBt", QStringLiteral("→Б"), QString());
@@ -278,13 +288,12 @@ QWidget* TZRKForm::BuildTopStrip() {
   SolveBt->setMinimumWidth(PlayBt->minimumWidth());
   SolOptBt = Tool(mode, "SolOptBt", QStringLiteral("…"), QStringLiteral("Настройки решения"));
   PictBt = Tool(mode, "PictBt", QStringLiteral("▦"), QStringLiteral("Наложить картинку"));
-  OpenBt = IconTool(mode, "OpenBt", QStyle::SP_DialogOpenButton, QStringLiteral("Открыть задачу из файла"));
-  SaveBt = IconTool(mode, "SaveBt", QStyle::SP_DialogSaveButton, QStringLiteral("Сохранить задачу в файл"));
-  SaveAsBt = Tool(mode, "SaveAsBt", QStringLiteral("…"), QStringLiteral("Сохранить задачу в файл с новым именем"));
-  SaveAsBt->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-  NavigBt = IconTool(mode, "NavigBt", QStyle::SP_DirIcon, QStringLiteral("Навигация по задачам, вложенным в папку ZRKTasks"));
+  OpenBt = IconTool(mode, "OpenBt", "document-open", QStringLiteral("Открыть задачу из файла"));
+  SaveBt = IconTool(mode, "SaveBt", "document-save", QStringLiteral("Сохранить задачу в файл"));
+  SaveAsBt = IconTool(mode, "SaveAsBt", "document-save-as", QStringLiteral("Сохранить задачу в файл с новым именем"));
+  NavigBt = IconTool(mode, "NavigBt", "folder", QStringLiteral("Навигация по задачам, вложенным в папку ZRKTasks"));
   NavigBt->setCheckable(true);
-  HelpBt = IconTool(mode, "HelpBt", QStyle::SP_DialogHelpButton, QStringLiteral("Справка по программе"));
+  HelpBt = IconTool(mode, "HelpBt", "help-contents", QStringLiteral("Справка по программе"));
   mg->addWidget(PlayBt, 0, 0, 1, 2);
   mg->addWidget(SolveBt, 1, 0, 1, 2);
   mg->addWidget(SolOptBt, 2, 0);

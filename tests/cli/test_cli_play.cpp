@@ -27,9 +27,9 @@ TEST(CliPlay, PlayedTaskReadsBackWithLineTreeAndNotes) {
   EXPECT_EQ(r.Status, 0);
   // Group slide is off in this task: the push of 3 became a move of 6 first.
   EXPECT_EQ(r.Out,
-            "line: 1)9П 2)10Л 3)6Н 4)3Н\n"
-            "current: 4 of 4\n"
-            "tree:\n"
+            "линия: 1)9П 2)10Л 3)6Н 4)3Н\n"
+            "текущая позиция: 4 из 4\n"
+            "дерево:\n"
             "Начальная позиция\n"
             "  1)9П мой вариант  <\n");
 

@@ -86,8 +86,8 @@ TEST(CliSolveLines, OutKeepsTheSolutionAndAtSolvesFromItsEntry) {
 
   const TCliResult moves = RunCli("moves " + saved.string());
   ASSERT_EQ(moves.Status, 0) << moves.Err;
-  EXPECT_EQ(moves.Out.rfind("line: " + solution + "\n", 0), 0u) << moves.Out;
-  EXPECT_NE(moves.Out.find("\ncurrent: 0 of "), std::string::npos) << moves.Out;
+  EXPECT_EQ(moves.Out.rfind("линия: " + solution + "\n", 0), 0u) << moves.Out;
+  EXPECT_NE(moves.Out.find("\nтекущая позиция: 0 из "), std::string::npos) << moves.Out;
 
   // Five single moves open the solution: entry 5 is the position after them.
   const std::string json = Solve("--json --no-remote --at 5 " + saved.string());
