@@ -334,6 +334,7 @@ void TZRKForm::Redraw() {
     bool anyFixed = false;
     for (int i = 1; i < Task.FigCount; ++i) anyFixed = anyFixed || Task.TempFixed[size_t(i)];
     UnFixBt->setVisible(anyFixed);
+    if (Midend.Anim.Animating() && NumsMode) SetNumsMode(false); // an animation leaves numbering
     counter = Cp1251ToUtf8(CounterText(Play, Midend.Anim.ShowsNextMove()));
     NavP->Sync();
     TreePanel->Sync();

@@ -120,6 +120,12 @@ void TZRKForm::ToolBtClick(int index) {
 
 void TZRKForm::NumsBtClick() {
   if (Updating) return;
+  // Numbers are not given while the figures slide.
+  if (Midend.Anim.Animating()) {
+    TUpdating updating(Updating);
+    NumsBt->setChecked(NumsMode);
+    return;
+  }
   if (NumsBt->isChecked()) {
     TUpdating updating(Updating);
     for (QToolButton* b : ToolButtons)

@@ -7,6 +7,8 @@
 #include <QFrame>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -96,6 +98,7 @@ class TestMainWindow : public QObject {
   void moveCounterInPlayMode();
   void treeTooBigForUndo();
   void saveWithJsonFilterExports();
+  void qtDialogsSpeakRussian();
   void windowScreenshot();
 
  private:
@@ -593,6 +596,13 @@ void TestMainWindow::saveWithJsonFilterExports() {
   QVERIFY(!LoadTask(other, target.toStdString(), TTaskIo{&silent, nullptr, nullptr}));
   QVERIFY(!form->SaveTaskTo(InDir("no/such/folder/x.json"), true));
   QCOMPARE(Recorder.Messages.size(), 1);
+}
+
+void TestMainWindow::qtDialogsSpeakRussian() {
+  QVERIFY(InstallQtTranslations());
+  QMessageBox box(QMessageBox::Question, "?", "?", QMessageBox::Yes | QMessageBox::No);
+  QCOMPARE(box.button(QMessageBox::Yes)->text().remove('&'), QStringLiteral("Да"));
+  QCOMPARE(box.button(QMessageBox::No)->text().remove('&'), QStringLiteral("Нет"));
 }
 
 // Renders the window offscreen; with ZRK_SCREENSHOT_DIR set the pictures are kept.
