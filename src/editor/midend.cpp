@@ -275,8 +275,9 @@ void TMidend::DeleteNodes(bool self, bool subnodes) {
 void TMidend::SetNote(const std::string& note) {
   TPosNode* node = Play.Tree.Selected;
   if (!node || node->Line->PosText == note) return;
+  // The tree's structure stays: the view renews the node's text without rebuilding itself, so that
+  // typing a note keeps the view as it is.
   node->Line->PosText = note;
-  ++Play.Tree.Revision;
   view_.Redraw();
 }
 

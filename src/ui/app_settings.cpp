@@ -1,5 +1,7 @@
 #include "ui/app_settings.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -31,6 +33,7 @@ bool FolderWritable(const QString& dir) {
 }
 
 const char* const PlacementKey = "WinPosition";
+constexpr int PlacementLimit = 1 << 20;
 
 } // namespace
 
@@ -93,7 +96,8 @@ bool LoadPlacement(QSettings& ini, QWidget& w, const QString& section, bool posO
     bool ok = false;
     const int v = part.trimmed().toInt(&ok);
     if (!ok) return false;
-    n << v;
+    // A hand-edited value may be anything; no sum of two of them may overflow.
+    n << std::clamp(v, -PlacementLimit, PlacementLimit);
   }
   const int top = n.value(0), left = n.value(1);
   if (posOnly) {

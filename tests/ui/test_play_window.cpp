@@ -183,6 +183,7 @@ void TestPlayWindow::positionTreeThroughItsButtons() {
   QVERIFY(root->child(0)->isSelected());
   // A note typed for the selected node.
   for (QChar c : QStringLiteral("мой")) QTest::sendKeyEvent(QTest::Click, tree.PosTextE, Qt::Key_unknown, QString(c), {});
+  root = tree.Tr->topLevelItem(0);
   QCOMPARE(Node(root->child(0)), QStringLiteral("1)1П - 2)2П мой"));
   QCOMPARE(form->Play.Tree.Selected->Line->PosText, Utf8ToCp1251("мой"));
 
