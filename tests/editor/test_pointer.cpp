@@ -44,6 +44,24 @@ struct TPlayBoard : TMidendFixture {
   int Col(char fig) const { return CellX(Task.Figs[size_t(Fig.at(fig))].Pos); }
 };
 
+// The right button of play mode is the editing half's: dragged into the end view, the figure gets
+// its end position there and stays where it is on the board; no move is made.
+TEST(PlayPointer, ARightDragIntoTheEndViewSetsTheEndPositionOnly) {
+  TPlayBoard b({{"A..", "...", "..."}});
+  b.Task.Options.EndPos = true;
+  const std::vector<uint16_t> start = b.Task.StartMap;
+  const int slot = b.Midend.UndoRing.Cur;
+  b.Press(b.Cell(0, 0), RightButton, RightButton);
+  b.MoveTo(b.Cell(1, 1), RightButton);
+  b.MoveTo(b.Cell(2, 2, true), RightButton);
+  b.Midend.Release(TPlayBoard::Event(RightButton, NoButton, b.Cell(2, 2, true)));
+  const TFig& a = b.Task.Figs[size_t(b.Fig.at('A'))];
+  EXPECT_EQ(a.EndPos, 0x81 + 2 * RowStride + 2);
+  EXPECT_EQ(b.Task.StartMap, start);
+  EXPECT_EQ(b.Midend.Play.Line.Count, 1);
+  EXPECT_NE(b.Midend.UndoRing.Cur, slot);
+}
+
 TEST(PlayPointer, AClickWithinHalfACellMakesNoMoveAndNoUndoStep) {
   TPlayBoard b({{"A...."}});
   const int slot = b.Midend.UndoRing.Cur;
