@@ -241,6 +241,8 @@ void TZRKForm::ApplyModeVisibility(bool play) {
   EditBegP->parentWidget()->setVisible(play);
   EditBegP->setVisible(play);
   OpenMovesP->setVisible(play);
+  // The panel comes back with the width it had (or the one kept in the settings).
+  if (play && TreeP->isHidden()) TreeWidthPending = true;
   TreeP->setVisible(play);
   FixDirP->setVisible(play && !Task.Options.Gravity);
   PlayBt->setText(play ? QStringLiteral("Редактир.") : QStringLiteral("Играть"));
@@ -282,9 +284,11 @@ void TZRKForm::LimitTreeWidth() {
   const int limit = w < 400 ? w / 2 : w - 200;
   QList<int> sizes = Splitter1->sizes();
   if (sizes.size() != 2) return;
-  int tree = Task.Options.Play && sizes[1] == 0 ? Settings.TreeWidth : sizes[1];
+  int tree = TreeWidthPending || sizes[1] == 0 ? Settings.TreeWidth : sizes[1];
+  // Until the window is on the screen its width is not yet the one it will have.
+  if (isVisible()) TreeWidthPending = false;
   tree = std::max(MinTreeWidth, std::min(tree, limit));
-  Settings.TreeWidth = tree;
+  if (!TreeWidthPending) Settings.TreeWidth = tree;
   Splitter1->setSizes({std::max(0, w - tree), tree});
 }
 
