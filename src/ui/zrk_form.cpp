@@ -114,7 +114,10 @@ void TZRKForm::ConnectHandlers() {
     ClosingWithoutSave = true;
     close();
   });
-  connect(Splitter1, &QSplitter::splitterMoved, this, [this] { LimitTreeWidth(); });
+  connect(Splitter1, &QSplitter::splitterMoved, this, [this] {
+    if (Splitter1->sizes().size() == 2) Settings.TreeWidth = std::max(MinTreeWidth, Splitter1->sizes()[1]);
+    LimitTreeWidth();
+  });
 
   // Commands whose work is done elsewhere and not yet part of this window stay visible but
   // disabled, so that no control pretends to work.
@@ -241,8 +244,6 @@ void TZRKForm::ApplyModeVisibility(bool play) {
   EditBegP->parentWidget()->setVisible(play);
   EditBegP->setVisible(play);
   OpenMovesP->setVisible(play);
-  // The panel comes back with the width it had (or the one kept in the settings).
-  if (play && TreeP->isHidden()) TreeWidthPending = true;
   TreeP->setVisible(play);
   FixDirP->setVisible(play && !Task.Options.Gravity);
   PlayBt->setText(play ? QStringLiteral("Редактир.") : QStringLiteral("Играть"));
@@ -276,19 +277,13 @@ void TZRKForm::SwitchMode(bool keepPosition) {
   Midend.SwitchMode(keepPosition);
 }
 
-// The tree panel never takes the whole window: at most half of a narrow window, else all but
-// 200 pixels of it.
+// The tree panel has the width the user gave it (kept in the settings), but never takes the whole
+// window: at most half of a narrow window, else all but 200 pixels of it.
 void TZRKForm::LimitTreeWidth() {
-  if (!TreeP->isVisible() && !Task.Options.Play) return;
+  if (!Task.Options.Play) return;
   const int w = centralWidget()->width() - Splitter1->handleWidth();
   const int limit = w < 400 ? w / 2 : w - 200;
-  QList<int> sizes = Splitter1->sizes();
-  if (sizes.size() != 2) return;
-  int tree = TreeWidthPending || sizes[1] == 0 ? Settings.TreeWidth : sizes[1];
-  // Until the window is on the screen its width is not yet the one it will have.
-  if (isVisible()) TreeWidthPending = false;
-  tree = std::max(MinTreeWidth, std::min(tree, limit));
-  if (!TreeWidthPending) Settings.TreeWidth = tree;
+  const int tree = std::max(MinTreeWidth, std::min(Settings.TreeWidth, limit));
   Splitter1->setSizes({std::max(0, w - tree), tree});
 }
 

@@ -151,7 +151,6 @@ class TZRKForm : public QMainWindow,
   IReporter* Reporter;
   std::unique_ptr<QSettings> Ini;
   bool ClosingWithoutSave = false;
-  bool TreeWidthPending = false; // the tree panel was shown again: it takes Settings.TreeWidth
   bool ShutdownDone = false;
 
   // IMidendView
