@@ -12,6 +12,7 @@
 #include "editor/midend.h"
 #include "model/cp1251.h"
 #include "play/notation.h"
+#include "ui/tool_button.h"
 
 namespace zrk {
 
@@ -20,11 +21,7 @@ namespace {
 constexpr int ButtonWidth = 26;
 
 QToolButton* NavButton(QWidget* parent, const char* name, const QString& text, const QString& hint) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(name);
-  b->setText(text);
-  b->setToolTip(hint);
-  b->setFocusPolicy(Qt::NoFocus);
+  QToolButton* b = MakeToolButton(parent, name, text, hint);
   b->setFixedSize(ButtonWidth, 22);
   return b;
 }

@@ -15,6 +15,7 @@
 #include "editor/midend.h"
 #include "model/cp1251.h"
 #include "play/notation.h"
+#include "ui/tool_button.h"
 
 namespace zrk {
 
@@ -49,27 +50,18 @@ class TNodeDelegate final : public QStyledItemDelegate {
   }
 };
 
-QToolButton* Button(QWidget* parent, const char* name, const QString& text, const QString& hint) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(name);
-  b->setText(text);
-  b->setToolTip(hint);
-  b->setFocusPolicy(Qt::NoFocus);
-  return b;
-}
-
 } // namespace
 
 TTreePanel::TTreePanel(TMidend& midend, QWidget* parent) : QFrame(parent), M(midend) {
   setObjectName("TreeFrame");
   PosTextE = new QLineEdit(this);
   PosTextE->setObjectName("PosTextE");
-  ClearPosTextBt = Button(this, "ClearPosTextBt", QStringLiteral("✕"), QStringLiteral("Очистить текст узла"));
-  AddPosBt = Button(this, "AddPosBt", QStringLiteral("В дерево"), QStringLiteral("Сохранить текущую позицию в дерево"));
-  DelPosBt = Button(this, "DelPosBt", QStringLiteral("Удалить"),
+  ClearPosTextBt = MakeToolButton(this, "ClearPosTextBt", QStringLiteral("✕"), QStringLiteral("Очистить текст узла"));
+  AddPosBt = MakeToolButton(this, "AddPosBt", QStringLiteral("В дерево"), QStringLiteral("Сохранить текущую позицию в дерево"));
+  DelPosBt = MakeToolButton(this, "DelPosBt", QStringLiteral("Удалить"),
                     QStringLiteral("Удалить выделенный узел и его подузлы из дерева"));
-  DelPos1Bt = Button(this, "DelPos1Bt", QStringLiteral("Подузлы"), QStringLiteral("Удалить подузлы выделенного узла из дерева"));
-  DelPos2Bt = Button(this, "DelPos2Bt", QStringLiteral("Узел"),
+  DelPos1Bt = MakeToolButton(this, "DelPos1Bt", QStringLiteral("Подузлы"), QStringLiteral("Удалить подузлы выделенного узла из дерева"));
+  DelPos2Bt = MakeToolButton(this, "DelPos2Bt", QStringLiteral("Узел"),
                      QStringLiteral("Удалить (разфиксировать) выделенный узел без подузлов из дерева"));
   Tr = new QTreeWidget(this);
   Tr->setObjectName("Tr");
