@@ -34,24 +34,30 @@ int CodePointToByte(char32_t cp) {
   return -1;
 }
 
+} // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += char(cp);
   } else if (cp < 0x800) {
     out += char(0xC0 | (cp >> 6));
     out += char(0x80 | (cp & 0x3F));
-  } else {
+  } else if (cp < 0x10000) {
     out += char(0xE0 | (cp >> 12));
+    out += char(0x80 | ((cp >> 6) & 0x3F));
+    out += char(0x80 | (cp & 0x3F));
+  } else {
+    out += char(0xF0 | (cp >> 18));
+    out += char(0x80 | ((cp >> 12) & 0x3F));
     out += char(0x80 | ((cp >> 6) & 0x3F));
     out += char(0x80 | (cp & 0x3F));
   }
 }
 
-// Decodes one UTF-8 sequence at text[i], advancing i; malformed input yields U+FFFD.
 char32_t NextCodePoint(std::string_view text, size_t& i) {
   const unsigned char b = static_cast<unsigned char>(text[i++]);
   if (b < 0x80) return b;
-  int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
+  int extra = b >= 0xF8 ? -1 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
   if (extra < 0) return 0xFFFD;
   char32_t cp = b & (0x3F >> extra);
   for (int k = 0; k < extra; ++k) {
@@ -63,8 +69,6 @@ char32_t NextCodePoint(std::string_view text, size_t& i) {
   }
   return cp;
 }
-
-} // namespace
 
 std::string Cp1251ToUtf8(std::string_view text) {
   std::string out;
