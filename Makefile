@@ -4,7 +4,8 @@
 RELEASE_DIR := build/release
 TEST_DIR    := build/test
 JOBS        ?= $(shell nproc)
-SAMPLE      := samples/klotski.zrk
+# The first start opens the first task of the sample library.
+SAMPLE      := samples/ZRKTasks/001 Скользящие блоки/001 Хуа Жун Дао.zrk
 
 .PHONY: all build deps run test bench clean
 
@@ -18,7 +19,7 @@ build: deps
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
 run: build
-	tools/run.sh $(RELEASE_DIR) $(SAMPLE)
+	tools/run.sh $(RELEASE_DIR) "$(SAMPLE)"
 
 # Tests run in a separate tree built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test: deps

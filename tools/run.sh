@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the program's main job from a build tree: the desktop window when it was built (with the
-# sample task on the first start, before the program has saved its own "Current.zrk"), otherwise
-# the command-line tool on the sample task.
+# given sample task, the first of the sample library, on the first start, before the program has
+# saved its own "Current.zrk"), otherwise the command-line tool on the sample task.
 set -euo pipefail
 build=$1
 sample=$2

@@ -1,9 +1,12 @@
-// Writes the sample tasks of samples/ with ZRK's own task writer:
+// Writes the sample tasks of samples/ with ZRK's own task writer: the single sample klotski.zrk
+// and the sample library ZRKTasks/.
 //   zrk-make-samples OUTPUT_FOLDER
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "library_samples.h"
 #include "model/cp1251.h"
 #include "model/task_file.h"
 
@@ -54,6 +57,18 @@ void MakeKlotski(TTask& task) {
       "Переведите большой квадрат к середине нижнего края поля.");
 }
 
+bool Write(const TTask& task, const std::filesystem::path& path) {
+  TSilentReporter silent;
+  std::error_code ec;
+  std::filesystem::create_directories(path.parent_path(), ec);
+  if (!SaveTask(task, path.string(), {&silent})) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return false;
+  }
+  std::printf("%s\n", path.c_str());
+  return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -61,14 +76,13 @@ int main(int argc, char** argv) {
     std::fputs("usage: zrk-make-samples OUTPUT_FOLDER\n", stderr);
     return 2;
   }
+  const std::filesystem::path out = argv[1];
   TTask task;
   MakeKlotski(task);
-  TSilentReporter silent;
-  const std::string path = std::string(argv[1]) + "/klotski.zrk";
-  if (!SaveTask(task, path, {&silent})) {
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    return 1;
+  if (!Write(task, out / "klotski.zrk")) return 1;
+  for (const samples::TSample& s : samples::LibrarySamples()) {
+    if (!samples::BuildSample(task, s)) return 1;
+    if (!Write(task, out / "ZRKTasks" / (s.File + ".zrk"))) return 1;
   }
-  std::printf("%s\n", path.c_str());
   return 0;
 }
