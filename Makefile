@@ -1,5 +1,5 @@
 # ZRK: top-level driver. `make run` starts the program, `make test` builds and runs every test,
-# `make bench` runs the solver benchmarks. Missing Debian packages are installed on the way.
+# `make bench` runs the solver and library benchmarks. Missing Debian packages are installed on the way.
 
 RELEASE_DIR := build/release
 TEST_DIR    := build/test
@@ -29,6 +29,7 @@ test: deps
 
 bench: build
 	$(RELEASE_DIR)/bench/zrk-bench
+	$(RELEASE_DIR)/bench/library/zrk-bench-library
 
 clean:
 	rm -rf build

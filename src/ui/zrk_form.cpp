@@ -70,6 +70,7 @@ TZRKForm::TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* r
   const std::string fileToLoad = Midend.StartFile(arguments);
   Solve->LoadPlacements(*Ini);
   BuildEditing();
+  BuildLibrary();
   setAcceptDrops(true);
 
   // A file that fails to load still leaves a task on the screen.
@@ -124,7 +125,7 @@ void TZRKForm::ConnectHandlers() {
   const QList<QWidget*> notYet{FitCellBt, DimXSF, DimYSF, FitDimBt, MinusBt,
                                CopyBt, Copy1Bt, AddColBt, DelColBt, AddRowBt, DelRowBt, ClearWallsBt,
                                ClearPinsBn, ToEndBt, ToBegBt, ToBufBt, FromBufBt, TextBt,
-                               NavigBt, HelpBt, PictBt, FlipHorBt, FlipVertBt, Rotate270Bt,
+                               HelpBt, PictBt, FlipHorBt, FlipVertBt, Rotate270Bt,
                                Rotate90Bt, Rotate180Bt, InvertSelBt, ChooseColBt, NormCol,
                                GridColBt, WallColBt};
   for (QWidget* w : notYet) w->setEnabled(false);

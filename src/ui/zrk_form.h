@@ -13,6 +13,7 @@
 #include "editor/edit_gestures.h"
 #include "editor/midend.h"
 #include "editor/number_list.h"
+#include "library/library_host.h"
 #include "model/ops_colours.h"
 #include "model/task.h"
 #include "model/task_file.h"
@@ -42,6 +43,7 @@ class QTreeWidget;
 namespace zrk {
 
 class TImageView;
+class TNavigForm;
 class TPlayNavPanel;
 class TRectForm;
 class TTreePanel;
@@ -52,7 +54,8 @@ class TZRKForm : public QMainWindow,
                  private ITaskViewHooks,
                  private IBoardInput,
                  private INumsHost,
-                 private ISolveHost {
+                 private ISolveHost,
+                 private ILibraryHost {
   Q_OBJECT
  public:
   // args: the command line after the program name. reporter: where errors go (message boxes when
@@ -103,6 +106,7 @@ class TZRKForm : public QMainWindow,
   TRectForm* RectForm = nullptr;
   TClearForm* ClearForm = nullptr;
   TNumsForm* NumsForm = nullptr;
+  TNavigForm* NavigForm = nullptr;
 
   // The editing gestures on the board, and the numbering window's list they take numbers from.
   TEditGestures* Gestures = nullptr; // the editing half of the midend's pointer
@@ -145,6 +149,7 @@ class TZRKForm : public QMainWindow,
   void keyReleaseEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   std::unique_ptr<IReporter> OwnReporter;
@@ -184,6 +189,15 @@ class TZRKForm : public QMainWindow,
   void StopAnimation() override { Midend.StopAnimation(); }
   TControlLock SolveLock;
   void BuildSolving();
+  // ILibraryHost and the navigator (zrk_form_library.cpp)
+  QString LibraryTaskFile() const override { return TaskFile(); }
+  bool LoadLibraryTask(const QString& path) override;
+  bool SaveLibraryTask(const QString& path) override;
+  void LibraryTaskMoved(const QString& path) override;
+  QString LibraryDefaultName() const override;
+  IReporter& LibraryReporter() override { return *Reporter; }
+  void BuildLibrary();
+  void NavigBtToggle(bool on);
 
   void BuildControls();
   QWidget* BuildTopStrip();

@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QUrl>
 
+#include "library/navig_form.h"
 #include "ui/ini_store.h"
 #include "ui/rect_form.h"
 #include "ui/task_names.h"
@@ -33,7 +34,8 @@ void TZRKForm::WriteSettings() {
   Settings.InfoOpened = false; // the task text window is not part of this window yet
   TIniStore store(ini);
   Midend.WriteSettings(store);
-  ini.setValue("Navigate/Visible", 0);
+  ini.setValue("Navigate/Visible", NavigForm->isVisible() ? 1 : 0);
+  NavigForm->WriteSettings(ini);
   RectForm->WriteSettings(ini);
   ClearForm->WritePlacement(ini);
   NumsForm->WritePlacement(ini);
@@ -62,6 +64,7 @@ void TZRKForm::closeEvent(QCloseEvent* event) {
 bool TZRKForm::OpenTaskFile(const QString& path, bool setTaskFile) {
   const bool ok = Midend.OpenTask(path.toStdString(), setTaskFile);
   Solve->TaskReplaced();
+  if (ok) NavigForm->TaskLoaded(true);
   return ok;
 }
 

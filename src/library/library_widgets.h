@@ -1,0 +1,21 @@
+#pragma once
+// Small pieces the library's windows share.
+
+#include <filesystem>
+
+#include <QString>
+
+class QPushButton;
+class QWidget;
+
+namespace zrk {
+
+constexpr int MaxLibraryNameLength = 50; // characters typed for a new folder or task name
+
+QPushButton* DialogButton(QWidget* parent, const char* name, const QString& text);
+
+// File names are UTF-8 on disk.
+std::filesystem::path ToPath(const QString& path);
+QString FromPath(const std::filesystem::path& path);
+
+} // namespace zrk
