@@ -147,6 +147,7 @@ bool BuildSample(TTask& task, const TSample& s) {
   words += s.Goal + "\r\n" + RuleText(s.Rules) + "\r\n";
   words += "Наименьшее число ходов: " + std::to_string(s.MinMoves) + ".";
   task.Text = Utf8ToCp1251(words);
+  if (Cp1251ToUtf8(task.Text) != words) return Fail(s, "the text holds characters that code page 1251 has not");
   return true;
 }
 
