@@ -31,7 +31,8 @@ void TSolver::ExpandCooperative() {
       const TPlacement& p = Placements[size_t(FigPlacement[size_t(f)])];
       const int16_t* front = &CellList[size_t(p.Fronts[d])];
       for (int c = 0; c < p.FrontCount[d]; ++c) {
-        if (Occ[size_t(front[c])]) CoopPush.push_back(Occ[size_t(front[c])]);
+        // Beside a fixed figure (no scan cell) the step is blocked and pushes nobody.
+        if (front[c] >= 0 && Occ[size_t(front[c])]) CoopPush.push_back(Occ[size_t(front[c])]);
       }
     }
     CoopPushStart[size_t(d) * slots + slots] = int32_t(CoopPush.size());

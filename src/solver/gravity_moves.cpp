@@ -31,6 +31,8 @@ void TSolver::SpreadStuck(const uint8_t* occ, const int32_t* fp, int d, size_t f
     const TPlacement& p = Placements[size_t(fp[StuckList[k]])];
     const int16_t* behind = &CellList[size_t(p.Fronts[back])];
     for (int c = 0; c < p.FrontCount[back]; ++c) {
+      // A field cell that is no scan cell holds a fixed figure: nothing stands there to stop.
+      if (behind[c] < 0) continue;
       const int g = occ[behind[c]];
       if (g && !Stuck[size_t(g)]) {
         Stuck[size_t(g)] = 1;

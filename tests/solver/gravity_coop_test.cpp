@@ -3,6 +3,7 @@
 // steps in which no figure enters a cell that another figure enters or leaves in another direction.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -115,12 +116,21 @@ struct TPlain {
   }
 };
 
+// A fixed figure in the solver's boards; the plain search sees a cell cut out of the field.
+constexpr char FixedChar = 'X';
+
+std::vector<std::string> WithHoles(std::vector<std::string> rows) {
+  for (auto& r : rows) std::replace(r.begin(), r.end(), FixedChar, ' ');
+  return rows;
+}
+
 std::vector<uint64_t> SolverLayersOf(const std::vector<std::string>& rows, bool gravity) {
   TTask task;
   TTaskText text(rows);
   for (const auto& r : rows)
     for (char c : r)
-      if (c != '.' && c != ' ') text.Figs[c] = TFigSpec{Colour(0x100000 * (ClassOf(c) - 'A' + 1)), 0, ""};
+      if (c != '.' && c != ' ')
+        text.Figs[c] = TFigSpec{Colour(0x100000 * (ClassOf(c) - 'A' + 1)), c == FixedChar ? Fixed : 0, ""};
   BuildTask(task, text);
   if (gravity) task.Options.SetGravity();
   else task.Options.SetCooperative();
@@ -156,6 +166,16 @@ TEST(CooperativeLayers, AgreeWithPlainSteps) {
   for (const auto& rows : CoopBoards) {
     SCOPED_TRACE(rows[0]);
     EXPECT_EQ(SolverLayersOf(rows, false), TPlain(rows).Layers(false));
+  }
+}
+
+// Figures that stop against a fixed figure, or would push into one, meet it as the edge of the field.
+TEST(GravityLayers, FixedFiguresStandLikeHoles) {
+  const std::vector<std::vector<std::string>> boards = {{"A.X", ".BK", "X.."}, {"XA.", "F.B", ".KX"}};
+  for (const auto& rows : boards) {
+    SCOPED_TRACE(rows[0] + "/" + rows[1]);
+    EXPECT_EQ(SolverLayersOf(rows, true), TPlain(WithHoles(rows)).Layers(true));
+    EXPECT_EQ(SolverLayersOf(rows, false), TPlain(WithHoles(rows)).Layers(false));
   }
 }
 
