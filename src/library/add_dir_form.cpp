@@ -22,9 +22,7 @@ TAddDirForm::TAddDirForm(QSettings& ini, QWidget* parent) : QDialog(parent) {
   setObjectName("AddDirForm");
   setModal(false);
   setWindowTitle(QStringLiteral("Добавить подпапку"));
-  E = new QLineEdit(this);
-  E->setObjectName("E");
-  E->setMaxLength(MaxLibraryNameLength);
+  E = NameEdit(this);
   HintL = new QLabel(QStringLiteral("Если текст отсутствует, то имя - \"Папка 1\", \"Папка 2\", ..."), this);
   AddBt = DialogButton(this, "AddBt", QStringLiteral("Добавить"));
   AddCloseBt = DialogButton(this, "AddCloseBt", QStringLiteral("Добавить и закрыть"));

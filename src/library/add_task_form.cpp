@@ -23,9 +23,7 @@ TAddTaskForm::TAddTaskForm(QSettings& ini, QWidget* parent) : QDialog(parent) {
   setObjectName("AddTaskForm");
   setModal(false);
   setWindowTitle(QStringLiteral("Добавить задачу в папку"));
-  E = new QLineEdit(this);
-  E->setObjectName("E");
-  E->setMaxLength(MaxLibraryNameLength);
+  E = NameEdit(this);
   ClearBt = DialogButton(this, "ClearBt", QStringLiteral("Очистить текст"));
   MainCB = new QCheckBox(QStringLiteral("Главный файл"), this);
   MainCB->setObjectName("MainCB");

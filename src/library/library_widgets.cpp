@@ -1,6 +1,7 @@
 #include "library/library_widgets.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace zrk {
@@ -10,6 +11,13 @@ QPushButton* DialogButton(QWidget* parent, const char* name, const QString& text
   b->setObjectName(name);
   b->setAutoDefault(false);
   return b;
+}
+
+QLineEdit* NameEdit(QWidget* parent) {
+  auto* e = new QLineEdit(parent);
+  e->setObjectName("E");
+  e->setMaxLength(MaxLibraryNameLength);
+  return e;
 }
 
 std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(QFile::encodeName(path).toStdString()); }

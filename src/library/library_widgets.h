@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -13,6 +14,8 @@ namespace zrk {
 constexpr int MaxLibraryNameLength = 50; // characters typed for a new folder or task name
 
 QPushButton* DialogButton(QWidget* parent, const char* name, const QString& text);
+// The name field "E" of the add dialogs.
+QLineEdit* NameEdit(QWidget* parent);
 
 // File names are UTF-8 on disk.
 std::filesystem::path ToPath(const QString& path);

@@ -37,7 +37,7 @@ namespace {
 const char* const Section = "Navigate";
 const char* const NoFileCaption = "Нет файла!";
 const char* const NoFolderCaption = "Нет папки!";
-constexpr int DesignTreeHeight = 200;
+constexpr int DesignTreeHeight = 240;
 
 QString Utf8(const std::string& s) { return QString::fromStdString(s); }
 
@@ -72,8 +72,7 @@ TNavigForm::TNavigForm(ILibraryHost& host, QSettings& ini, QWidget* parent)
   BuildMenu();
 
   resize(320, 520);
-  // Beside the main window until the user has put it somewhere.
-  if (!LoadPlacement(ini, *this, Section, false) && parent) move(parent->geometry().topRight() + QPoint(8, 0));
+  Placed = LoadPlacement(ini, *this, Section, false);
   bool ok = false;
   const int treeHeight = ini.value(QString(Section) + "/TreeHeight").toInt(&ok);
   Splitter->setSizes({ok && treeHeight > 0 ? treeHeight : DesignTreeHeight, height()});
@@ -298,26 +297,28 @@ QString TNavigForm::TaskProposal() const {
   return IsOnlyNumber(title) ? QString() : Utf8(title);
 }
 
-void TNavigForm::AddDirBtToggle(bool on) {
-  if (Updating) return;
-  if (!on) return AddDirForm->hide();
+// A pressed add button releases the other one and hides its dialog; released, it hides its own.
+// True when its dialog is to open.
+bool TNavigForm::AddBtToggled(bool on, QDialog* own, QToolButton* other, QDialog* otherForm) {
+  if (Updating) return false;
+  if (!on) {
+    own->hide();
+    return false;
+  }
   {
     TUpdating updating(Updating);
-    AddTaskBt->setChecked(false);
+    other->setChecked(false);
   }
-  AddTaskForm->hide();
-  AddDirForm->Open(FolderName(SelectedDir()));
+  otherForm->hide();
+  return true;
+}
+
+void TNavigForm::AddDirBtToggle(bool on) {
+  if (AddBtToggled(on, AddDirForm, AddTaskBt, AddTaskForm)) AddDirForm->Open(FolderName(SelectedDir()));
 }
 
 void TNavigForm::AddTaskBtToggle(bool on) {
-  if (Updating) return;
-  if (!on) return AddTaskForm->hide();
-  {
-    TUpdating updating(Updating);
-    AddDirBt->setChecked(false);
-  }
-  AddDirForm->hide();
-  AddTaskForm->Open(FolderName(SelectedDir()), TaskProposal());
+  if (AddBtToggled(on, AddTaskForm, AddDirBt, AddDirForm)) AddTaskForm->Open(FolderName(SelectedDir()), TaskProposal());
 }
 
 void TNavigForm::HideAddForms() {
@@ -396,6 +397,15 @@ void TNavigForm::WriteSettings(QSettings& ini) const {
   ini.setValue(QString(Section) + "/TreeHeight", Tr->height());
   AddDirForm->WritePlacement(ini);
   AddTaskForm->WriteSettings(ini);
+}
+
+// Beside the main window until the user has put it somewhere; placed before it appears.
+void TNavigForm::setVisible(bool visible) {
+  if (visible && !Placed && parentWidget()) {
+    Placed = true;
+    move(parentWidget()->frameGeometry().topRight() + QPoint(8, 0));
+  }
+  QWidget::setVisible(visible);
 }
 
 void TNavigForm::closeEvent(QCloseEvent* event) {

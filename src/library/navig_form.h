@@ -14,6 +14,7 @@
 #include "tasklib/lib_tree.h"
 
 class QAction;
+class QDialog;
 class QListWidget;
 class QMenu;
 class QSettings;
@@ -43,6 +44,8 @@ class TNavigForm : public QWidget {
   // The placement and the tree height (section "Navigate"), and the add dialogs' settings.
   void WriteSettings(QSettings& ini) const;
 
+  void setVisible(bool visible) override;
+
   // The folder selected in the tree, or null.
   TDir* SelectedDir() const;
 
@@ -68,6 +71,7 @@ class TNavigForm : public QWidget {
  private:
   ILibraryHost& Host;
   bool Updating = false;
+  bool Placed = false; // the window has its place: from the settings, or beside the main window
   std::unordered_map<const QTreeWidgetItem*, TDir*> DirOf;
   std::unordered_map<const TDir*, QTreeWidgetItem*> ItemOf;
 
@@ -88,6 +92,7 @@ class TNavigForm : public QWidget {
   void GClick(int row);
   void RefreshBtClick();
   void ExplorerBtClick();
+  bool AddBtToggled(bool on, QDialog* own, QToolButton* other, QDialog* otherForm);
   void AddDirBtToggle(bool on);
   void AddTaskBtToggle(bool on);
   void AddDirAsked(bool thenClose);

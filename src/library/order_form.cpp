@@ -151,11 +151,13 @@ void TOrderForm::ShowRows() {
 // One row of 16 pixels per element, as high as that needs but never higher than the desktop.
 void TOrderForm::FitHeight() {
   const int rows = std::max(1, List.Count()) * TOrderListBox::RowHeight + 2 * LB->frameWidth();
-  LB->setMinimumHeight(std::min(rows, 3 * TOrderListBox::RowHeight));
-  const int wanted = TopP->height() + rows + OkBt->sizeHint().height() + 12;
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-  const int desktop = screen ? screen->availableGeometry().height() : wanted;
-  resize(std::max(width(), 360), std::min(wanted, desktop));
+  const int rest = TopP->height() + OkBt->sizeHint().height() + 24;
+  const int room = screen ? screen->availableGeometry().height() - rest : rows;
+  LB->setMinimumHeight(std::max(std::min(rows, room), 3 * TOrderListBox::RowHeight));
+  LB->setMaximumHeight(std::max(rows, 3 * TOrderListBox::RowHeight));
+  adjustSize();
+  resize(std::max(width(), 360), height());
 }
 
 } // namespace zrk

@@ -256,12 +256,21 @@ bool ApplyRenames(const TRenames& renames, IReporter& reporter) {
     if (stage[i] == AtNew && RenameNoReplace(renames[i].To, temp[i])) stage[i] = AtTemp;
   for (size_t i = renames.size(); i-- > 0;) {
     if (stage[i] == AtTemp && RenameNoReplace(temp[i], renames[i].From)) stage[i] = AtOld;
-    if (stage[i] != AtOld)
-      stuck += "\n" + renames[i].From.filename().string() + " -> " +
-               (stage[i] == AtNew ? renames[i].To : temp[i]).filename().string();
+    if (stage[i] == AtOld) continue;
+    stuck += '\n';
+    stuck += renames[i].From.filename().string();
+    stuck += " -> ";
+    stuck += (stage[i] == AtNew ? renames[i].To : temp[i]).filename().string();
   }
-  std::string text = std::string(NotAllRenamedText) + ": " + failed.string();
-  text += stuck.empty() ? "\nПрежние имена восстановлены." : "\nНе удалось вернуть прежние имена:" + stuck;
+  std::string text = NotAllRenamedText;
+  text += ": ";
+  text += failed.string();
+  if (stuck.empty()) {
+    text += "\nПрежние имена восстановлены.";
+  } else {
+    text += "\nНе удалось вернуть прежние имена:";
+    text += stuck;
+  }
   reporter.Report(MsgKind::Error, RenameCaption, text);
   return false;
 }
