@@ -23,18 +23,11 @@
 #include "library/order_form.h"
 #include "tasklib/lib_names.h"
 #include "ui/zrk_form.h"
+#include "../play/recording_reporter.h"
 
 using namespace zrk;
 
 namespace {
-
-class TRecorder final : public IReporter {
- public:
-  QStringList Messages;
-  void Report(MsgKind, const std::string& caption, const std::string& text) override {
-    Messages << QString::fromStdString(caption + ": " + text);
-  }
-};
 
 QStringList Rows(const QListWidget* list) {
   QStringList rows;
@@ -62,7 +55,7 @@ class TestLibrary : public QObject {
   void navigatorShowsTheLibraryOfTheCurrentTask();
   void clickingATaskOpensIt();
   void selectingAFolderOpensItsFirstTask();
-  void missingTaskIsReported();
+  void missingTaskAndFolderAreReported();
   void addTaskSavesANumberedFile();
   void addFolderCreatesNumberedFolders();
   void reorderRenamesAsShown();
@@ -72,13 +65,13 @@ class TestLibrary : public QObject {
  private:
   std::unique_ptr<QTemporaryDir> Dir;
   TAppPaths Paths;
-  TRecorder Recorder;
+  test::TRecordingReporter Recorder;
   QString Lib;   // the copied sample library
   QString Blocks; // its first folder
 
   std::unique_ptr<TZRKForm> Start(const QString& task) {
     auto form = std::make_unique<TZRKForm>(Paths, QStringList{task}, &Recorder);
-    form->NavigForm->OpenFolder = [this](const QString& f) { Recorder.Messages << "open " + f; };
+    form->NavigForm->OpenFolder = [this](const QString& f) { Recorder.Messages.push_back({"open", f.toStdString()}); };
     return form;
   }
   std::unique_ptr<TZRKForm> StartWithNavigator(const QString& task) {
@@ -125,7 +118,7 @@ void TestLibrary::navigatorShowsTheLibraryOfTheCurrentTask() {
   QVERIFY(!form->NavigBt->isChecked());
   form->NavigBt->click();
   QVERIFY(nav->isVisible());
-  QVERIFY(Recorder.Messages.isEmpty());
+  QVERIFY(Recorder.Messages.empty());
 }
 
 void TestLibrary::clickingATaskOpensIt() {
@@ -139,7 +132,7 @@ void TestLibrary::clickingATaskOpensIt() {
   QCOMPARE(form->TaskFile(), file);
   QVERIFY(form->windowTitle().contains(QString::fromStdString(TaskTitle(QFileInfo(file).fileName().toStdString()))));
   QVERIFY(form->Task.FigCount == figsBefore); // another layout of the same pieces
-  QVERIFY(Recorder.Messages.isEmpty());
+  QVERIFY(Recorder.Messages.empty());
   // A task opened from elsewhere takes the tree along.
   const QString tiles = Lib + "/" + Entries(Lib)[1];
   const QString tile = tiles + "/" + Entries(tiles).first();
@@ -165,17 +158,28 @@ void TestLibrary::selectingAFolderOpensItsFirstTask() {
   QVERIFY(nav->AddTaskForm->windowTitle().contains(root->child(2)->text(0).section(' ', 0, -2)));
 }
 
-void TestLibrary::missingTaskIsReported() {
+void TestLibrary::missingTaskAndFolderAreReported() {
   auto form = StartWithNavigator(FirstTask());
   TNavigForm* nav = form->NavigForm;
   const QString gone = Blocks + "/" + Entries(Blocks)[2];
   QVERIFY(QFile::remove(gone));
   QListWidget* g = nav->G;
   QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(2)).center());
-  QTRY_COMPARE(Recorder.Messages.size(), 1);
-  QCOMPARE(Recorder.Messages[0], QStringLiteral("Нет файла!: ") + gone);
+  QTRY_COMPARE(Recorder.Messages.size(), size_t(1));
+  QCOMPARE(Recorder.Messages[0].Caption, std::string("Нет файла!"));
+  QCOMPARE(Recorder.Messages[0].Text, gone.toStdString());
   QCOMPARE(nav->G->count(), Entries(Blocks).size()); // the tree was read again
   QCOMPARE(form->TaskFile(), FirstTask());
+
+  // The file browser opens the selected folder while it exists.
+  Recorder.Messages.clear();
+  nav->ExplorerBt->click();
+  QCOMPARE(Recorder.Messages.size(), size_t(1));
+  QCOMPARE(Recorder.Messages[0].Text, Blocks.toStdString());
+  std::filesystem::remove_all(Blocks.toStdString());
+  nav->ExplorerBt->click();
+  QCOMPARE(Recorder.Messages.size(), size_t(2));
+  QCOMPARE(Recorder.Messages[1].Caption, std::string("Нет папки!"));
 }
 
 void TestLibrary::addTaskSavesANumberedFile() {
@@ -208,7 +212,7 @@ void TestLibrary::addTaskSavesANumberedFile() {
   QCOMPARE(names.last(), QStringLiteral("%1 Мой вариант.zrk").arg(before + 1, 3, 10, QChar('0')));
   QCOMPARE(nav->G->item(0)->text(), QStringLiteral("* Серия"));
   QVERIFY(!add->MainCB->isChecked());
-  QVERIFY(Recorder.Messages.isEmpty());
+  QVERIFY(Recorder.Messages.empty());
 }
 
 void TestLibrary::addFolderCreatesNumberedFolders() {
@@ -262,7 +266,7 @@ void TestLibrary::reorderRenamesAsShown() {
   QTimer::singleShot(0, this, [&] { nav->OrderForm->CancelBt->click(); });
   nav->OrderTaskBt->click();
   QCOMPARE(Entries(Blocks), after);
-  QVERIFY(Recorder.Messages.isEmpty());
+  QVERIFY(Recorder.Messages.empty());
 }
 
 void TestLibrary::reorderOfFoldersMovesTheCurrentTask() {
