@@ -279,6 +279,11 @@ void TNavigForm::TaskLoaded(bool fromOutside) {
     AddTaskForm->E->setText(Host.LibraryDefaultName().left(MaxLibraryNameLength));
 }
 
+void TNavigForm::SolvingChanged(bool solving) {
+  if (solving) HideAddForms();
+  setEnabled(!solving);
+}
+
 void TNavigForm::RefreshBtClick() { BuildTree(RefreshPath(), true); }
 
 void TNavigForm::ExplorerBtClick() {

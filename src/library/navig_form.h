@@ -41,6 +41,9 @@ class TNavigForm : public QWidget {
   void ShowLibrary();
   // A task was loaded; fromOutside: not from this window, so the tree follows the new file.
   void TaskLoaded(bool fromOutside);
+  // During a solve the task stays as the search found it: the add dialogs close and the window
+  // takes no clicks until the solve ends.
+  void SolvingChanged(bool solving);
   // The placement and the tree height (section "Navigate"), and the add dialogs' settings.
   void WriteSettings(QSettings& ini) const;
 

@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QToolButton>
 
+#include "library/navig_form.h"
 #include "ui/rect_form.h"
 #include "ui/sol_panel.h"
 #include "ui/zrk_form.h"
@@ -20,6 +21,7 @@ void TZRKForm::EnterPlayMode() {
 }
 
 void TZRKForm::SolvingChanged(bool solving, const QList<QWidget*>& keep) {
+  NavigForm->SolvingChanged(solving);
   if (!solving) {
     SolveLock.Unlock();
     return;

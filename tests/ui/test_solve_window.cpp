@@ -17,6 +17,7 @@
 #include <atomic>
 
 #include "../support/task_text.h"
+#include "library/navig_form.h"
 #include "model/cp1251.h"
 #include "model/task_file.h"
 #include "solver/results.h"
@@ -223,6 +224,7 @@ void TestSolveWindow::longSolveShowsStopAndEndsStopped() {
   for (QAction* a : {form->OpenA, form->SaveA, form->UndoA, form->RedoA, form->CloseWithoutSaveA})
     QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
   QVERIFY(form->SolveBt->isEnabled() && d->StopBt->isEnabled() && d->ToBufBt->isEnabled());
+  QVERIFY(!form->NavigForm->isEnabled()); // the library opens no other task meanwhile
   QVERIFY(!d->close());
 
   // The window answers and repaints while the search runs: the labels move on, the board is drawn.
@@ -239,6 +241,7 @@ void TestSolveWindow::longSolveShowsStopAndEndsStopped() {
   QVERIFY(!d->StopBt->isVisible() && !d->MaxCountL->isVisible());
   QCOMPARE(form->SolveBt->text(), QStringLiteral("Решить"));
   QVERIFY(form->PlayBt->isEnabled() && form->OpenA->isEnabled() && form->Im->isEnabled());
+  QVERIFY(form->NavigForm->isEnabled());
   QVERIFY(form->Play.Line.RemoteLine); // the farthest position found so far
   QVERIFY(form->Play.Summary.SolveStopped);
 
