@@ -9,7 +9,7 @@ build=$1
 sample=$2
 app="$build/src/app/zrk"
 if [ -x "$app" ]; then
-  dir=$(dirname "$app")
+  dir=$(cd "$(dirname "$app")" && pwd)
   if [ -e "$dir/Current.zrk" ]; then
     exec "$app"
   fi

@@ -345,7 +345,7 @@ void TNavigForm::AddDirAsked(bool thenClose) {
 void TNavigForm::AddTaskAsked(bool thenClose) {
   TDir* dir = SelectedDir();
   if (!FolderExists(dir)) return;
-  const fs::path before = ToPath(Host.LibraryTaskFile());
+  const fs::path before = NormalPath(ToPath(Host.LibraryTaskFile()));
   TRenames renumbered;
   const auto save = [this](const fs::path& p) { return Host.SaveLibraryTask(FromPath(p)); };
   const auto added = AddTaskFile(dir->Path, AddTaskForm->E->text().toStdString(), AddTaskForm->MainCB->isChecked(),
@@ -385,10 +385,12 @@ void TNavigForm::OrderBtClick(bool forTasks) {
 
   std::vector<TOrderEl> order;
   for (int id : OrderForm->Order()) order.push_back(elements[size_t(id)]);
-  const fs::path target = ToPath(RefreshPath());
+  const fs::path target = NormalPath(ToPath(RefreshPath()));
   const TReorderResult result = Reorder(dir->Path, order, forTasks, OrderForm->MainFirst(), Host.LibraryReporter());
   if (result.Renames.empty()) return; // nothing was renamed: as if cancelled
-  const fs::path current = ToPath(Host.LibraryTaskFile());
+  // The library's paths are absolute; the current file may have been named relative to the
+  // working folder.
+  const fs::path current = NormalPath(ToPath(Host.LibraryTaskFile()));
   const fs::path moved = FollowRenames(current, result.Renames);
   if (moved != current) Host.LibraryTaskMoved(FromPath(moved));
   BuildTree(FromPath(FollowRenames(target, result.Renames)), true);

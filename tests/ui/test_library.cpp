@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -270,7 +271,11 @@ void TestLibrary::reorderRenamesAsShown() {
 }
 
 void TestLibrary::reorderOfFoldersMovesTheCurrentTask() {
-  auto form = StartWithNavigator(FirstTask());
+  // The current file named relative to the working folder follows its folder all the same.
+  const QString workingFolder = QDir::currentPath();
+  const auto back = qScopeGuard([&] { QDir::setCurrent(workingFolder); });
+  QVERIFY(QDir::setCurrent(Dir->path()));
+  auto form = StartWithNavigator(QDir(Dir->path()).relativeFilePath(FirstTask()));
   TNavigForm* nav = form->NavigForm;
   nav->Tr->setCurrentItem(nav->Tr->topLevelItem(0));
   const QStringList before = Entries(Lib);
