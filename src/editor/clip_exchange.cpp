@@ -46,7 +46,7 @@ bool PasteState(TMidend& midend, std::vector<uint8_t> bytes) {
   TRe re(std::move(bytes));
   const bool ok = ReadTask(midend.Task, re, std::string(), midend.Io());
   if (ok) midend.UndoRing.ClearUndo();
-  midend.FixMode = false;
+  midend.Pointer.FixMode = false;
   midend.ShowTask();
   return ok;
 }
@@ -83,6 +83,7 @@ void CopyToClipboard(TMidend& midend, IClipboard& clipboard, bool wholeState) {
 }
 
 bool PasteFromClipboard(TMidend& midend, IClipboard& clipboard, bool keepColours) {
+  midend.StopAnimation();
   if (std::optional<std::vector<uint8_t>> state = GetClipBlock(clipboard, StateFormat))
     return PasteState(midend, std::move(*state));
   if (midend.Task.Options.Play) return false;
