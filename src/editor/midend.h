@@ -64,6 +64,8 @@ class IMidendView : public IReporter {
   virtual bool Confirm(const std::string& caption, const std::string& text) = 0;
   // The task file's name changed (the caption shows it).
   virtual void TaskFileChanged() {}
+  // A task image was read whole, from a file or the clipboard: its text and options are in place.
+  virtual void TaskRead() {}
   // What an undo snapshot keeps of the window itself: the scroll positions, the pressed editing
   // tool and whether the distribution window is shown (the other fields are the midend's).
   virtual TUndoView WindowState() const { return {}; }
@@ -159,6 +161,8 @@ class TMidend final : private IUndoWindow, private ITaskFileHooks {
   // IUndoWindow
   TUndoView UndoView() const override;
   void RestoreUndoView(const TUndoView& view) override;
+  // ITaskFileHooks
+  void TaskLoaded(TTask&) override { view_.TaskRead(); }
   // Carries out the task's part of a pointer outcome.
   TGestureOutcome Apply(const TGestureOutcome& out);
   void ApplyAnim(const TAnimEvent& ev);

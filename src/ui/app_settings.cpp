@@ -33,6 +33,17 @@ bool FolderWritable(const QString& dir) {
 }
 
 const char* const PlacementKey = "WinPosition";
+
+// A data file that comes with the program: beside it, else in the installed data folder
+// (share/zrk beside the program's bin folder). A file found nowhere is named beside the program,
+// as the messages about it say.
+QString DataFile(const QString& exeDir, const QString& name) {
+  const QString beside = exeDir + name;
+  if (QFileInfo::exists(beside)) return beside;
+  const QString installed = QDir::cleanPath(exeDir + "../share/zrk/" + name);
+  if (QFileInfo::exists(installed)) return installed;
+  return beside;
+}
 constexpr int PlacementLimit = 1 << 20;
 
 } // namespace
@@ -43,8 +54,8 @@ TAppPaths TAppPaths::InFolder(const QString& exeDir, const QString& dataDir) {
   const QString data = WithSlash(dataDir);
   p.IniPath = data + "ZRK.ini";
   p.CurrentPath = data + "Current.zrk";
-  p.AttrPath = p.ExeDir + "Attributes.txt";
-  p.DescrPath = p.ExeDir + QStringLiteral("Описание.txt");
+  p.AttrPath = DataFile(p.ExeDir, "Attributes.txt");
+  p.DescrPath = DataFile(p.ExeDir, QStringLiteral("Описание.txt"));
   return p;
 }
 

@@ -13,8 +13,8 @@ struct TAppPaths {
   QString ExeDir;      // with a trailing slash
   QString IniPath;     // "ZRK.ini"
   QString CurrentPath; // "Current.zrk": the automatic save of the whole state
-  QString AttrPath;    // "Attributes.txt"
-  QString DescrPath;   // "Описание.txt"
+  QString AttrPath;    // "Attributes.txt", beside the program or in its installed data folder
+  QString DescrPath;   // "Описание.txt", the same
 
   // The settings and the automatic save live beside the program; when that folder cannot be
   // written (an installed program), in the user's configuration folder instead.

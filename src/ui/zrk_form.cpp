@@ -23,6 +23,7 @@
 #include "play/notation.h"
 #include "ui/board_image.h"
 #include "ui/board_painter.h"
+#include "ui/info_controller.h"
 #include "ui/colour_strip.h"
 #include "ui/ini_store.h"
 #include "ui/message_reporter.h"
@@ -76,6 +77,7 @@ TZRKForm::TZRKForm(const TAppPaths& paths, const QStringList& args, IReporter* r
   // A file that fails to load still leaves a task on the screen.
   Midend.Start(fileToLoad);
   ShowTaskName(true);
+  BuildClipboard();
   qApp->installEventFilter(this);
 }
 
@@ -124,12 +126,12 @@ void TZRKForm::ConnectHandlers() {
   // disabled, so that no control pretends to work.
   const QList<QWidget*> notYet{FitCellBt, DimXSF, DimYSF, FitDimBt, MinusBt,
                                CopyBt, Copy1Bt, AddColBt, DelColBt, AddRowBt, DelRowBt, ClearWallsBt,
-                               ClearPinsBn, ToEndBt, ToBegBt, ToBufBt, FromBufBt, TextBt,
-                               HelpBt, PictBt, FlipHorBt, FlipVertBt, Rotate270Bt,
+                               ClearPinsBn, ToEndBt, ToBegBt,
+                               PictBt, FlipHorBt, FlipVertBt, Rotate270Bt,
                                Rotate90Bt, Rotate180Bt, InvertSelBt, ChooseColBt, NormCol,
                                GridColBt, WallColBt};
   for (QWidget* w : notYet) w->setEnabled(false);
-  for (QAction* a : {HelpA, MinusA, ToBufA, FromBufA}) a->setEnabled(false);
+  MinusA->setEnabled(false);
 }
 
 // --- options into controls ---
@@ -342,6 +344,7 @@ void TZRKForm::Redraw() {
   }
   EnableUndoButtons();
   NumsCB->setEnabled(!Task.Options.DifByName);
+  if (Info) Info->Sync();
   DrawBoardImage(counter);
   DrawColourStrip();
 }

@@ -25,6 +25,7 @@
 #include "ui/clear_form.h"
 #include "ui/control_lock.h"
 #include "ui/nums_form.h"
+#include "ui/qt_clipboard.h"
 #include "ui/solve_controller.h"
 
 class QAbstractButton;
@@ -42,8 +43,10 @@ class QTreeWidget;
 
 namespace zrk {
 
+class TClipController;
 class TImageView;
 class TNavigForm;
+class TInfoController;
 class TPlayNavPanel;
 class TRectForm;
 class TTreePanel;
@@ -73,6 +76,9 @@ class TZRKForm : public QMainWindow,
   TAppPaths Paths;
   bool NumsMode = false;
   TSolveController* Solve = nullptr;
+  TQtClipboard Clipboard;
+  TClipController* Clips = nullptr; // copy and paste, the moves as text
+  TInfoController* Info = nullptr;  // the task text window and the help window
   bool Updating = false;
   // Yes/No questions (caption, text): a message box unless a test answers instead.
   std::function<bool(const QString&, const QString&)> Ask;
@@ -164,6 +170,7 @@ class TZRKForm : public QMainWindow,
   void SyncControls() override { ApplyOptionsToControls(); }
   bool Confirm(const std::string& caption, const std::string& text) override;
   void TaskFileChanged() override { ShowTaskName(true); }
+  void TaskRead() override;
   TUndoView WindowState() const override;
   void RestoreWindowState(const TUndoView& view) override;
   void Report(MsgKind kind, const std::string& caption, const std::string& text) override;
@@ -198,6 +205,8 @@ class TZRKForm : public QMainWindow,
   IReporter& LibraryReporter() override { return *Reporter; }
   void BuildLibrary();
   void NavigBtToggle(bool on);
+  // the clipboard, the text and help windows (zrk_form_clip.cpp)
+  void BuildClipboard();
 
   void BuildControls();
   QWidget* BuildTopStrip();

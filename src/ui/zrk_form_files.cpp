@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "library/navig_form.h"
+#include "ui/info_controller.h"
 #include "ui/ini_store.h"
 #include "ui/rect_form.h"
 #include "ui/task_names.h"
@@ -31,7 +32,8 @@ void TZRKForm::WriteSettings() {
   QSettings& ini = *Ini;
   SavePlacement(ini, *this, "0", false);
   Solve->SavePlacements(ini);
-  Settings.InfoOpened = false; // the task text window is not part of this window yet
+  Settings.InfoOpened = Info->TextShown();
+  Info->SavePlacements(ini);
   TIniStore store(ini);
   Midend.WriteSettings(store);
   ini.setValue("Navigate/Visible", NavigForm->isVisible() ? 1 : 0);
