@@ -50,6 +50,7 @@ THelpForm::THelpForm(const QString& descrPath, IClipboard& clipboard, IReporter&
                            .arg(QString::fromUtf8(ProjectPage)),
                        Panel1);
   AuthorL->setObjectName("AuthorL");
+  AuthorL->setWordWrap(true); // the line never widens the window
   VersionL = new QLabel(QStringLiteral("Версия 1.0"), Panel1);
   VersionL->setObjectName("VersionL");
   ToBufBt = new QToolButton(Panel1);

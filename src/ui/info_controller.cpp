@@ -64,6 +64,11 @@ void TInfoController::TaskRead() {
   ShowTextButtonColour();
 }
 
+void TInfoController::CloseWindows() {
+  if (TextForm->isVisible()) TextForm->close();
+  HelpForm->hide();
+}
+
 bool TInfoController::TextShown() const { return TextForm->isVisible(); }
 
 void TInfoController::SavePlacements(QSettings& ini) const { SavePlacement(ini, *TextForm, TextSection, false); }

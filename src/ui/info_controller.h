@@ -38,6 +38,8 @@ class TInfoController : public QObject {
   void Sync();
   // A task image was read whole (a file or the clipboard).
   void TaskRead();
+  // A solve begins: the text and help windows close, as the other secondary windows do.
+  void CloseWindows();
   bool TextShown() const;
   void SavePlacements(QSettings& ini) const;
 

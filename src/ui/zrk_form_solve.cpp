@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "library/navig_form.h"
+#include "ui/info_controller.h"
 #include "ui/rect_form.h"
 #include "ui/sol_panel.h"
 #include "ui/zrk_form.h"
@@ -30,6 +31,7 @@ void TZRKForm::SolvingChanged(bool solving, const QList<QWidget*>& keep) {
                                 static_cast<QWidget*>(NumsForm)};
   for (QWidget* dialog : dialogs)
     if (dialog && dialog->isVisible()) dialog->close();
+  if (Info) Info->CloseWindows();
   SolveLock.Lock(this, keep);
 }
 

@@ -21,6 +21,7 @@
 #include "ui/clear_form.h"
 #include "ui/help_form.h"
 #include "ui/info_controller.h"
+#include "ui/solve_controller.h"
 #include "ui/text_form.h"
 #include "ui/zrk_form.h"
 
@@ -37,6 +38,7 @@ class TestTextWindow : public QObject {
   void standardAttributes();
   void theHelpFileIsReadOnce();
   void theWindowOpenAtExitOpensAgain();
+  void aSolveClosesBothWindows();
 
  private:
   std::unique_ptr<QTemporaryDir> Dir;
@@ -255,6 +257,22 @@ void TestTextWindow::theWindowOpenAtExitOpensAgain() {
   auto closed = Window(QStringList{});
   QVERIFY(closed);
   QVERIFY(!Text(*closed).isVisible());
+}
+
+void TestTextWindow::aSolveClosesBothWindows() {
+  auto form = Window({TaskFile("with.zrk", "Текст")});
+  QVERIFY(form);
+  form->Task.Figs[1].EndPos = int16_t(0x81 + 2); // A ends one cell to the right
+  form->Task.BuildMaps(true, true);
+  QTest::mouseClick(form->TextBt, Qt::LeftButton);
+  form->Info->HelpBtClick();
+  QVERIFY(Text(*form).isVisible() && form->Info->HelpForm->isVisible());
+  form->SolveBt->click();
+  QVERIFY(!Text(*form).isVisible());
+  QVERIFY(!form->TextBt->isChecked());
+  QVERIFY(!form->Info->HelpForm->isVisible());
+  QTRY_VERIFY(!form->Solve->Solving());
+  QVERIFY(form->Task.Options.Play);
 }
 
 QTEST_MAIN(TestTextWindow)
