@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -303,13 +304,15 @@ void TZRKForm::changeEvent(QEvent* event) {
 }
 
 // The window's shortcuts work whatever control has the focus: an edit box would otherwise take
-// Ctrl+Z or Shift+BkSp for itself. Only a number-entry frame being typed into keeps its keys.
+// Ctrl+Z or Shift+BkSp for itself. Only a number-entry frame being typed into keeps its keys, and
+// an edit box its clipboard keys, which copy and paste its text.
 bool TZRKForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this && !TSpinFr::EditingFrame()) {
     const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
     for (const QAction* a : actions()) {
       if (!a->isEnabled() || !a->shortcuts().contains(pressed)) continue;
+      if ((a == ToBufA || a == FromBufA) && qobject_cast<QLineEdit*>(watched)) break;
       event->ignore();
       return true;
     }

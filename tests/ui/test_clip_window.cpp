@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -21,6 +22,7 @@
 #include "play/notation.h"
 #include "ui/clip_controller.h"
 #include "ui/qt_clipboard.h"
+#include "ui/tree_panel.h"
 #include "ui/zrk_form.h"
 
 using namespace zrk;
@@ -35,6 +37,7 @@ class TestClipWindow : public QObject {
   void aWholeStateArrivesInPlayMode();
   void foreignClipboardContentsChangeNothing();
   void movesAsText();
+  void aNoteBoxKeepsItsClipboardKeys();
 
  private:
   std::unique_ptr<QTemporaryDir> Dir;
@@ -205,6 +208,31 @@ void TestClipWindow::movesAsText() {
   QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1)2П 2)2Н"));
   QTest::mouseClick(form->Clips->MovesToBufBt, Qt::LeftButton, Qt::ControlModifier);
   QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("3)1П"));
+}
+
+// The window's shortcuts win over an edit box, except the clipboard keys in a text box.
+void TestClipWindow::aNoteBoxKeepsItsClipboardKeys() {
+  auto form = Window({{"AB..", "...."}});
+  QVERIFY(form);
+  QTest::mouseClick(form->PlayBt, Qt::LeftButton);
+  QVERIFY(form->Midend.AddMoves(Utf8ToCp1251("2П")));
+  form->Midend.GoToMove(1);
+  form->Midend.AddPosition();
+  QLineEdit* note = form->TreePanel->PosTextE;
+  QVERIFY(note->isEnabled());
+  form->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(form.get()));
+  QApplication::clipboard()->setText(QStringLiteral("заметка"));
+  note->setFocus();
+  const std::vector<uint8_t> before = TaskBytes(*form);
+  QTest::keyClick(note, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(note->text(), QStringLiteral("заметка"));
+  note->selectAll();
+  QApplication::clipboard()->clear();
+  QTest::keyClick(note, Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("заметка"));
+  QVERIFY(ClipData(StateFormat).isEmpty());
+  QVERIFY(Recorder.Messages.empty());
 }
 
 QTEST_MAIN(TestClipWindow)
